@@ -1,0 +1,144 @@
+#include "cli/protocol.h"
+
+#include <charconv>
+#include <vector>
+
+namespace korvel {
+
+namespace {
+
+std::vector<std::string_view> split(std::string_view line) {
+  std::vector<std::string_view> out;
+  size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    size_t j = i;
+    while (j < line.size() && line[j] != ' ' && line[j] != '\t') ++j;
+    if (j > i) out.push_back(line.substr(i, j - i));
+    i = j;
+  }
+  return out;
+}
+
+bool to_int(std::string_view s, int& v) {
+  const char* b = s.data();
+  const char* e = b + s.size();
+  if (b != e && *b == '+') ++b;
+  auto [p, ec] = std::from_chars(b, e, v);
+  return ec == std::errc() && p == e && b != e;
+}
+
+// Parses fields [first, first + n) as integers.
+bool ints(const std::vector<std::string_view>& f, size_t first, size_t n, int* out) {
+  if (f.size() != first + n) return false;
+  for (size_t i = 0; i < n; ++i)
+    if (!to_int(f[first + i], out[i])) return false;
+  return true;
+}
+
+std::string err(std::string_view what) { return "error: " + std::string(what) + "\n"; }
+
+void append_move(std::string& out, int fx, int fy, int tx, int ty, int piece) {
+  out += std::to_string(fx);
+  out += ' ';
+  out += std::to_string(fy);
+  out += ' ';
+  out += std::to_string(tx);
+  out += ' ';
+  out += std::to_string(ty);
+  out += ' ';
+  out += std::to_string(piece);
+  out += '\n';
+}
+
+}  // namespace
+
+Protocol::Protocol() { reset(); }
+
+void Protocol::reset() {
+  pos_ = Position{};
+}
+
+std::string Protocol::handle(std::string_view line) {
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
+  const auto f = split(line);
+  if (f.empty()) return err("empty line");
+  const std::string_view cmd = f[0];
+
+  if (cmd == "quit") {
+    if (f.size() != 1) return err("quit takes no arguments");
+    finished_ = true;
+    return {};
+  }
+
+  if (cmd == "position") {
+    if (f.size() == 2 && f[1] == "startpos") {
+      reset();
+      pos_.初期設定();
+      pos_.調査_2歩フラグ設定();
+      return {};
+    }
+    int v[95];
+    if (f.size() != 96) return err("position takes startpos or 95 integers");
+    if (!ints(f, 1, 95, v)) return err("position: not an integer");
+    reset();
+    int i = 0;
+    for (int x = 1; x <= 9; ++x)
+      for (int y = 1; y <= 9; ++y) pos_.Board[x][y] = v[i++];
+    for (int k = 1; k <= 7; ++k) pos_.HAND_SITA[k] = v[i++];
+    for (int k = 1; k <= 7; ++k) pos_.HAND_UE[k] = v[i++];
+    pos_.持駒数再計算();
+    pos_.調査_2歩フラグ設定();
+    return {};
+  }
+
+  if (cmd == "legal" || cmd == "promote") {
+    int v[5];
+    if (!ints(f, 1, 5, v)) return err(std::string(cmd) + " takes FX FY TX TY PIECE");
+    if (cmd == "legal") {
+      pos_.調査_2歩フラグ設定();
+      return pos_.移動チェック(v[0], v[1], v[2], v[3], v[4]) ? "1\n" : "0\n";
+    }
+    if (pos_.調査_駒成(v[0], v[1], v[2], v[3], v[4]) == 1)
+      return "1 " + std::to_string(pos_.PROMOTED_CODE) + "\n";
+    return "0\n";
+  }
+
+  if (cmd == "after") {
+    int v[2];
+    if (!ints(f, 1, 2, v)) return err("after takes RANK PIECE");
+    return 移動後チェック(v[0], v[1]) ? "1\n" : "0\n";
+  }
+
+  if (cmd == "moves") {
+    if (f.size() != 2 || (f[1] != "upper" && f[1] != "lower"))
+      return err("moves takes upper or lower");
+    const bool upper = f[1] == "upper";
+    pos_.調査_2歩フラグ設定();
+    std::string out;
+    for (int fx = 1; fx <= 9; ++fx)
+      for (int fy = 1; fy <= 9; ++fy) {
+        const int piece = pos_.Board[fx][fy];
+        if (upper ? piece < 10 : piece > -10) continue;
+        for (int tx = 1; tx <= 9; ++tx)
+          for (int ty = 1; ty <= 9; ++ty)
+            if (pos_.移動チェック(fx, fy, tx, ty, piece)) append_move(out, fx, fy, tx, ty, piece);
+      }
+    const int* hand = upper ? pos_.HAND_UE : pos_.HAND_SITA;
+    for (int slot = 1; slot <= 7; ++slot) {
+      if (hand[slot] < 1) continue;
+      const int piece = upper ? HAND_PIECE[slot] : -HAND_PIECE[slot];
+      const int fx = upper ? HAND_X_UE : HAND_X_SITA;
+      const int fy = upper ? slot : slot + 2;
+      for (int tx = 1; tx <= 9; ++tx)
+        for (int ty = 1; ty <= 9; ++ty)
+          if (pos_.移動チェック(fx, fy, tx, ty, piece)) append_move(out, fx, fy, tx, ty, piece);
+    }
+    out += "end\n";
+    return out;
+  }
+
+  return err("unknown command '" + std::string(cmd.substr(0, 40)) + "'");
+}
+
+}  // namespace korvel
