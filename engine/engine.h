@@ -1,0 +1,57 @@
+#pragma once
+// The computer player: attack maps of a position, pins, mate tests,
+// evaluation and the one-ply search of the computer's turn. It works on the
+// game's Position in place (candidates are played on the board and taken
+// back) and keeps its maps between calls, as the game does.
+
+#include "board/position.h"
+
+namespace korvel {
+
+using Map = int[10][10];
+
+// Everything the computer player keeps between calls. Reset to zero at start.
+struct EngineState {
+  // ---- attack maps (rebuilt by 勢力調査; see the reset values there) ----
+  Map KIKI_SITA{}, KIKI_UE{};
+  Map HIMO_SITA{}, HIMO_UE{};
+  Map HIMO_X_UE{}, HIMO_Y_UE{};          // not reset by a rebuild
+  Map ATARI_SITA{}, ATARI_X_SITA{}, ATARI_Y_SITA{};
+  Map ATARI_UE{};
+  Map ATARI_X_UE{}, ATARI_Y_UE{};        // not reset by a rebuild
+  Map OUTE_SITA{}, OUTE_UE{};
+  // The king squares live in Position (KING_SITA_X/Y, KING_UE_X/Y).
+
+  // ---- pins ----
+  Map PIN_SITA{};
+  int PIN_FLAG_UE = 0;
+
+  // ---- measures ----
+  Map BISHOP_CHECK_SQUARES{};
+
+  // ---- the computer's turn ----
+  int COM_LEVEL = 3;
+  int TRY_PIECE = 0;
+  int KING_DISTANCE_START = 0;
+  int BASE_SAFETY = 0;
+  Map BOARD_START{};
+  Map KIKI_SITA_START{}, KIKI_UE_START{};
+  Map ATARI_X_UE_START{}, ATARI_Y_UE_START{};
+  int KING_UE_X_START = 0, KING_UE_Y_START = 0;
+  int HAND_COUNT_UE_START = 0, HAND_COUNT_SITA_START = 0;
+};
+
+class Engine {
+ public:
+  Engine(Position& pos, EngineState& st) : pos_(pos), st_(st) {}
+
+  // ===== attack maps, line attacks, pins, mate tests, measures =====
+
+  // ===== position scan, piece terms, evaluation, search =====
+
+ private:
+  Position& pos_;
+  EngineState& st_;
+};
+
+}  // namespace korvel
