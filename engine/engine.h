@@ -47,6 +47,38 @@ class Engine {
 
   // ===== attack maps, line attacks, pins, mate tests, measures =====
 
+  // Attack maps. 勢力調査 rebuilds every map from the Board alone; the other
+  // operations are its steps, public so that tests and tools can drive them.
+  void 勢力調査();
+  void 勢力確定自金(int code, int x, int y);  // lower gold-pattern piece
+  void 勢力確定敵金(int x, int y);            // upper one: records as a gold
+  void 勢力確定上直進(int code, int x, int y);
+  void 勢力確定下直進(int code, int x, int y);
+  void 勢力確定右直進(int code, int x, int y);
+  void 勢力確定左直進(int code, int x, int y);
+  void 勢力確定自角(int code, int x, int y);
+  void 勢力確定敵角(int code, int x, int y);
+  void 勢力確定_盤上(int code, int x, int y);
+
+  // Pins: fills PIN_SITA and PIN_FLAG_UE. Needs fresh king squares.
+  void 調査_移動不可駒();
+
+  // Mate tests on fresh maps: 1 mated, 0 not. The Board is left as found;
+  // 詰めかCOM rebuilds the maps for the answers it tries and leaves them so.
+  int 詰めかMAN();
+  int 詰めかCOM();
+  int 詰めかMAN_COM移動();
+
+  // Measures read by the evaluation and the computer's turn.
+  int 調査_自王逃道();
+  void 調査_持角狙座標();                            // fills BISHOP_CHECK_SQUARES
+  int 盤評価_自角注意_COM(int x, int y, int pc);     // pc or 0
+  int 調査_移動可場所数(int x, int y, int piece);
+  int 調査_桂狙い(int x, int y);
+  int 調査_香狙い(int x, int y);
+  int 調査_自守駒MAN_直進駒(int x, int y);           // 1 or 0
+  int 調査_周辺状況(int x, int y);                   // 0 or negative
+
   // ===== position scan, piece terms, evaluation, search =====
 
  private:
