@@ -4,7 +4,13 @@
 // game's Position in place (candidates are played on the board and taken
 // back) and keeps its maps between calls, as the game does.
 
+#include <functional>
+#include <optional>
+#include <vector>
+
 #include "board/position.h"
+#include "engine/candidate.h"
+#include "engine/score.h"
 
 namespace korvel {
 
@@ -39,6 +45,7 @@ struct EngineState {
   Map ATARI_X_UE_START{}, ATARI_Y_UE_START{};
   int KING_UE_X_START = 0, KING_UE_Y_START = 0;
   int HAND_COUNT_UE_START = 0, HAND_COUNT_SITA_START = 0;
+  Score BEST_SCORE;
 };
 
 class Engine {
@@ -80,6 +87,25 @@ class Engine {
   int 調査_周辺状況(int x, int y);                   // 0 or negative
 
   // ===== position scan, piece terms, evaluation, search =====
+
+  // Whole-board look at the position after a candidate: weaknesses of the
+  // computer's camp, pressure on human pieces, and the moved piece's forks.
+  Score 盤評価_COM危険座標(int pc, int tx, int ty);
+  // Rules of thumb for the kind of piece now on the destination.
+  Score 盤評価_駒固有(int cap, int pc, int fx, int fy, int tx, int ty);
+  // The score of one candidate, played on the Board with fresh maps.
+  // cap: what it captured (0 none); pc: the piece now on (tx, ty);
+  // fx = -1 and fy = the hand slot for a drop.
+  Score 盤評価(int cap, int pc, int fx, int fy, int tx, int ty);
+
+  // The search of the computer's turn, without playing its choice: every
+  // legal move and drop of the upper side is scored, the first best one is
+  // returned (none when there is no candidate). The Board and the hands are
+  // as before; the maps describe the last candidate tried. tick is called
+  // once per origin column and once per hand slot (the window's clock);
+  // every scored candidate is appended to all when it is given.
+  std::optional<Candidate> com_ban_探索(const std::function<void()>& tick = {},
+                                        std::vector<Candidate>* all = nullptr);
 
  private:
   Position& pos_;
