@@ -51,12 +51,23 @@ void append_move(std::string& out, int fx, int fy, int tx, int ty, int piece) {
   out += '\n';
 }
 
+void append_map(std::string& out, const char* name, const Map& m) {
+  out += name;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) {
+      out += ' ';
+      out += std::to_string(m[x][y]);
+    }
+  out += '\n';
+}
+
 }  // namespace
 
 Protocol::Protocol() { reset(); }
 
 void Protocol::reset() {
   pos_ = Position{};
+  st_ = EngineState{};
 }
 
 std::string Protocol::handle(std::string_view line) {
@@ -76,6 +87,7 @@ std::string Protocol::handle(std::string_view line) {
       reset();
       pos_.初期設定();
       pos_.調査_2歩フラグ設定();
+      engine_.勢力調査();
       return {};
     }
     int v[95];
@@ -89,6 +101,7 @@ std::string Protocol::handle(std::string_view line) {
     for (int k = 1; k <= 7; ++k) pos_.HAND_UE[k] = v[i++];
     pos_.持駒数再計算();
     pos_.調査_2歩フラグ設定();
+    engine_.勢力調査();
     return {};
   }
 
@@ -138,7 +151,53 @@ std::string Protocol::handle(std::string_view line) {
     return out;
   }
 
+  if (cmd == "maps" || cmd == "pins" || cmd == "mate") return engine_command(cmd, f);
+
   return err("unknown command '" + std::string(cmd.substr(0, 40)) + "'");
+}
+
+// The questions about attack maps, pins and mates. Each rebuilds the maps
+// first, as the game does before it asks them.
+std::string Protocol::engine_command(std::string_view cmd,
+                                     const std::vector<std::string_view>& f) {
+  if (cmd == "maps") {
+    if (f.size() != 1) return err("maps takes no arguments");
+    engine_.勢力調査();
+    std::string out;
+    out.reserve(14 * 260);
+    append_map(out, "KIKI_SITA", st_.KIKI_SITA);
+    append_map(out, "KIKI_UE", st_.KIKI_UE);
+    append_map(out, "HIMO_SITA", st_.HIMO_SITA);
+    append_map(out, "HIMO_UE", st_.HIMO_UE);
+    append_map(out, "HIMO_X_UE", st_.HIMO_X_UE);
+    append_map(out, "HIMO_Y_UE", st_.HIMO_Y_UE);
+    append_map(out, "ATARI_SITA", st_.ATARI_SITA);
+    append_map(out, "ATARI_X_SITA", st_.ATARI_X_SITA);
+    append_map(out, "ATARI_Y_SITA", st_.ATARI_Y_SITA);
+    append_map(out, "ATARI_UE", st_.ATARI_UE);
+    append_map(out, "ATARI_X_UE", st_.ATARI_X_UE);
+    append_map(out, "ATARI_Y_UE", st_.ATARI_Y_UE);
+    append_map(out, "OUTE_SITA", st_.OUTE_SITA);
+    append_map(out, "OUTE_UE", st_.OUTE_UE);
+    out += "KINGS " + std::to_string(pos_.KING_SITA_X) + ' ' + std::to_string(pos_.KING_SITA_Y) +
+           ' ' + std::to_string(pos_.KING_UE_X) + ' ' + std::to_string(pos_.KING_UE_Y) + '\n';
+    out += "end\n";
+    return out;
+  }
+  if (cmd == "pins") {
+    if (f.size() != 1) return err("pins takes no arguments");
+    engine_.勢力調査();
+    engine_.調査_移動不可駒();
+    std::string out;
+    append_map(out, "PIN_SITA", st_.PIN_SITA);
+    out += "PIN_FLAG_UE " + std::to_string(st_.PIN_FLAG_UE) + "\nend\n";
+    return out;
+  }
+  // mate
+  if (f.size() != 2 || (f[1] != "man" && f[1] != "com")) return err("mate takes man or com");
+  engine_.勢力調査();
+  const int mated = f[1] == "man" ? engine_.詰めかMAN() : engine_.詰めかCOM();
+  return mated == 1 ? "1\n" : "0\n";
 }
 
 }  // namespace korvel

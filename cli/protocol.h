@@ -6,23 +6,31 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "board/position.h"
+#include "engine/engine.h"
 
 namespace korvel {
 
 class Protocol {
  public:
   Protocol();
+  Protocol(const Protocol&) = delete;  // the engine refers to pos_ and st_
+  Protocol& operator=(const Protocol&) = delete;
   // Answers one line (without its line end). The answer holds whole lines,
   // each ending in '\n'; it is empty for a command that prints nothing.
   std::string handle(std::string_view line);
   bool finished() const { return finished_; }
   const Position& position() const { return pos_; }
+  const EngineState& engine_state() const { return st_; }
 
  private:
   void reset();
+  std::string engine_command(std::string_view cmd, const std::vector<std::string_view>& f);
   Position pos_;
+  EngineState st_;
+  Engine engine_{pos_, st_};
   bool finished_ = false;
 };
 
