@@ -1,0 +1,169 @@
+#pragma once
+// The main window's model: all game state and every event handler. The shell
+// owns the real window and forwards to it; the model reaches the outside only
+// through the ports it was built with.
+//
+// Contract with the shell:
+//  - Build the ports, construct Form, call Form_Load() once, then show the
+//    window. Placing the window (top-left corner, 11000 x 8700 twips unless
+//    its top is at -60 twips) is the shell's part of start-up.
+//  - Menus come from ui/menu_tree.h. Every choice goes to menu_click(name);
+//    entries with sub-entries are sent when their list opens. Afterwards
+//    re-read checked(name) for every entry: any handler may change marks.
+//  - Mouse presses on the drawing go to Form_MouseDown with the button
+//    (1 left, 2 right) and the position in twips from the client corner.
+//  - Key presses go to Form_KeyPress with the character code (Escape 27).
+//  - While the ClockTimer port is started, call Timer1_Timer every 50 ms.
+//  - Closing the window calls Form_Unload. After any call, wants_quit()
+//    true means the program ends now: close without asking and exit.
+//  - All calls come from the window's thread; handlers run to completion and
+//    may block (message boxes, the computer's move, blinking).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "board/position.h"
+#include "ports/ports.h"
+#include "ui/screen.h"
+
+namespace korvel {
+
+inline constexpr int KIND_MAN = 0;
+inline constexpr int KIND_COM = 1;
+inline constexpr int KEY_ESCAPE = 27;
+inline constexpr int BUTTON_LEFT = 1;
+inline constexpr int BUTTON_RIGHT = 2;
+
+class Form {
+ public:
+  explicit Form(const Ports& ports);
+
+  // Window events.
+  void Form_Load();
+  void Form_KeyPress(int key);
+  void Form_Unload();
+  void Form_MouseDown(int button, double x_twips, double y_twips);
+  void Timer1_Timer();
+
+  // Calls NAME_Click for a menu entry of ui/menu_tree.h; returns 0 for a name
+  // that is no menu entry (nothing happens then), else 1.
+  int menu_click(std::string_view control_name);
+  // Check mark of a menu entry, 1 or 0 (0 for an unknown name).
+  int checked(std::string_view control_name) const;
+  void set_checked(std::string_view control_name, int on);
+
+  // True once shut-down has run: the program must end.
+  bool wants_quit() const { return QUIT_REQUESTED == 1; }
+
+  // Menu handlers, one per entry of the menu tree.
+  void TAIKYOKU_Click();
+  void MATCH_MAN_Click();
+  void START_Click();
+  void START2_Click();
+  void SENTE_Click();
+  void GOTE_Click();
+  void LEVEL_Click();
+  void LEVEL1_Click();
+  void LEVEL2_Click();
+  void LEVEL3_Click();
+  void OWARI_Click();
+  void STOP_Click();
+  void CANCEL_Click();
+  void REVERSE_Click();
+  void REPLAY_Click();
+  void AFTER_Click();
+  void LBEL_UP_Click();
+  void LEBEL_DOWN_Click();
+  void KIFU_Click();
+  void KIFU_READ_Click();
+  void KIFU_WRITE_Click();
+  void OPTION_Click();
+  void HAIKEI_GA_Click();
+  void MIDORI_Click();
+  void TATAMI_Click();
+  void TAKE_Click();
+  void UCHU_Click();
+  void RENGA_Click();
+  void SIDOU_Click();
+  void KEIKA_Click();
+  void BGM_Click();
+  void SONOTA_Click();
+  void KAISETU_Click();
+  void VER_Click();
+
+  // Procedures other parts of the game call.
+  void 初期設定();
+  void 画面_再描画();
+  void 描画_手数(int n, int unused_colour = COLOR_WHITE);
+  void 描画_所有時間(int side, double seconds);
+  void 消去_所有時間(int side);
+  void 消去_思考中();
+  void 消去_移動結果(int side);
+  void 描画_駒点滅(int code, double c, double r, int n);
+  void 描画_ハンデレベル(int grade);
+  void レベル_設定(int level);
+  void チェック設定(int code);
+  void 読込_環境設定ファイル();
+  void 書込_環境設定ファイル();
+  void 待ち時間(double seconds);
+  // Record panel: lists and fields shown or hidden; closing is both hidden.
+  void 描画_可視(int drive, int folder, int files);
+  void 描画_棋譜_IO(int hide);
+  void 棋譜パネル_閉じる();
+  // The clock timer, started (1) or stopped (0), through the port.
+  void Timer1_Enabled(int on);
+  // Sound layer over the sound library.
+  void SOUND_INIT();
+  std::int32_t LOAD_WAVE(const std::string& file, std::int32_t flags);
+  void 終了処理();
+
+  // ---- State -------------------------------------------------------------
+  Position pos;
+  Screen screen;
+  MoveDrawing& move_drawing() { return move_drawing_; }
+
+  int SIDOU_ON = 0;
+  int GUIDE_COLOR = COLOR_GREEN;
+  int REVERSED = 0;
+
+  int GAME_KIND = KIND_MAN;
+  int COM_LEVEL = 3;
+  int KIFU_MODE = 0;
+  int RESUME_PENDING = 0;
+  int CLICK_PHASE = 0;
+  int MOVE_COUNT = 0;
+  int HIST_INDEX = 0;
+  int HIST_LAST = 0;
+  int HANDICAP_GRADE = 0;
+  int HANDICAP_SET = 0;
+
+  // Clocks, in seconds; TURN_START is a day-timer reading.
+  double TURN_START = 0;
+  double THINK_TIME = 0;
+  double TIME_SITA = 0;
+  double TIME_UE = 0;
+  long long CLOCK_SECOND = 0;
+  int TIMER1_ENABLED = 0;
+
+  std::int32_t SOUND_CONTEXT = 0;
+  std::int32_t SND_SONOTA = 0;
+  std::int32_t SND_KINSHI = 0;
+  std::int32_t SND_KOMAUCHI = 0;
+  std::int32_t SND_BGM = 0;
+
+  std::string APP_DIR;  // current directory at start-up: the help page is there
+  int QUIT_REQUESTED = 0;
+
+ private:
+  int entry_index(std::string_view name) const;
+  void 背景_選択(std::string_view entry, int code);
+
+  Ports ports_;
+  ScreenMoveDrawing move_drawing_;
+  std::vector<int> checks_;
+  int sound_closed_ = 0;
+};
+
+}  // namespace korvel

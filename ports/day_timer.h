@@ -1,0 +1,15 @@
+#pragma once
+// The day's clock, and the blocking pause the blinking of a move uses.
+
+namespace korvel {
+
+struct DayTimer {
+  virtual ~DayTimer() = default;
+  // Seconds since local midnight, with a fraction; wraps to 0 at 86400.
+  virtual double now() = 0;
+  // Blocks the window's thread for this many seconds without handling
+  // input (drawing already asked for with Canvas::refresh stays visible).
+  virtual void wait(double seconds) = 0;
+};
+
+}  // namespace korvel

@@ -1,0 +1,31 @@
+#pragma once
+// Everything the window model reaches the outside world through, in one
+// bundle so the shell and the tests hand it over in one go.
+
+#include <cstdint>
+
+#include "ports/browser.h"
+#include "ports/canvas.h"
+#include "ports/clock_timer.h"
+#include "ports/day_timer.h"
+#include "ports/dialogs.h"
+#include "ports/record_panel_view.h"
+#include "ports/settings_file.h"
+#include "ports/sound_library.h"
+
+namespace korvel {
+
+struct Ports {
+  Canvas& canvas;
+  Dialogs& dialogs;
+  SoundLibrary& sound;
+  DayTimer& day_timer;
+  ClockTimer& clock_timer;
+  RecordPanelView& record_panel;
+  Browser& browser;
+  SettingsFile& settings;
+  // Handed to dsInitialize; the shell passes its window id, tests 0.
+  std::intptr_t window = 0;
+};
+
+}  // namespace korvel

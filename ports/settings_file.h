@@ -1,0 +1,32 @@
+#pragma once
+// The settings file "Korvel.ini": background, move guidance, clocks, music.
+// The implementation owns the file format; the game only sees the values.
+
+namespace korvel {
+
+// One value per setting; NOT_SET where the file had no line for it (the
+// game then leaves that setting as it is). A line whose value is not one the
+// game knows reads as 0 for the three switches ("BGM=on" is off) and as
+// NOT_SET for the background; of several lines for one key the last wins.
+struct SettingsValues {
+  static constexpr int NOT_SET = -1;
+  int background = NOT_SET;  // PictureCode 2..6 of the background
+  int sidou = NOT_SET;       // move guidance 1 / 0
+  int keika = NOT_SET;       // clock display 1 / 0
+  int bgm = NOT_SET;         // background music 1 / 0
+};
+
+// What a first start without a file uses (and writes).
+inline constexpr SettingsValues DEFAULT_SETTINGS{2, 0, 1, 0};
+
+struct SettingsFile {
+  virtual ~SettingsFile() = default;
+  // Reads the file once at start-up. When it cannot be read the
+  // implementation writes the defaults and returns DEFAULT_SETTINGS.
+  virtual SettingsValues read() = 0;
+  // Replaces the whole file. background 0 (no background entry checked)
+  // writes no background line. A failure is not reported.
+  virtual void write(const SettingsValues& values) = 0;
+};
+
+}  // namespace korvel
