@@ -152,6 +152,7 @@ std::string Protocol::handle(std::string_view line) {
   }
 
   if (cmd == "maps" || cmd == "pins" || cmd == "mate") return engine_command(cmd, f);
+  if (cmd == "search") return search_command(f);
 
   return err("unknown command '" + std::string(cmd.substr(0, 40)) + "'");
 }
@@ -198,6 +199,32 @@ std::string Protocol::engine_command(std::string_view cmd,
   engine_.勢力調査();
   const int mated = f[1] == "man" ? engine_.詰めかMAN() : engine_.詰めかCOM();
   return mated == 1 ? "1\n" : "0\n";
+}
+
+// The computer's search of its turn, without playing the move it chooses.
+std::string Protocol::search_command(const std::vector<std::string_view>& f) {
+  int level = 0;
+  if (!ints(f, 1, 1, &level) || level < 1 || level > 3) return err("search takes LEVEL 1, 2 or 3");
+  st_.COM_LEVEL = level;
+  std::vector<Candidate> all;
+  const std::optional<Candidate> best = engine_.com_ban_探索({}, &all);
+  std::string out;
+  out.reserve(all.size() * 32 + 64);
+  const auto append = [&out](const char* tag, const Candidate& c) {
+    out += tag;
+    out += ' ';
+    append_move(out, c.fx, c.fy, c.tx, c.ty, c.piece);
+    out.back() = ' ';
+    out += c.score.str();
+    out += '\n';
+  };
+  for (const Candidate& c : all) append("cand", c);
+  if (best)
+    append("best", *best);
+  else
+    out += "best none\n";
+  out += "end\n";
+  return out;
 }
 
 }  // namespace korvel

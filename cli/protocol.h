@@ -28,6 +28,7 @@ class Protocol {
  private:
   void reset();
   std::string engine_command(std::string_view cmd, const std::vector<std::string_view>& f);
+  std::string search_command(const std::vector<std::string_view>& f);
   Position pos_;
   EngineState st_;
   Engine engine_{pos_, st_};

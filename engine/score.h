@@ -27,6 +27,11 @@ class Score {
     s.tenths_ = t;
     return s;
   }
+  // |code| points; no int overflow for any code.
+  static constexpr Score abs_of(int code) {
+    const std::int64_t c = code;
+    return Score(c < 0 ? -c : c);
+  }
   // code ÷ 2, exact: an odd code gives a half point.
   static constexpr Score half(int code) { return tenths(static_cast<std::int64_t>(code) * 5); }
 
