@@ -1,0 +1,114 @@
+#pragma once
+// Fakes for every port, recording what the game asked of the outside world.
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "ports/ports.h"
+#include "tests/ui/recording_canvas.h"
+
+namespace korvel::testing {
+
+struct FakeDialogs : Dialogs {
+  struct Shown {
+    std::string text, title;
+    Buttons buttons;
+    Icon icon;
+  };
+  std::vector<Shown> shown;
+  std::deque<Answer> answers;  // scripted; Ok / Yes when empty
+  Answer message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override {
+    shown.push_back({std::string(text), std::string(title), buttons, icon});
+    if (answers.empty()) return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+};
+
+struct FakeSound : SoundLibrary {
+  std::vector<std::string> calls;
+  std::int32_t context = 7;  // what dsInitialize answers
+  std::int32_t next_buffer = 100;
+  std::vector<std::vector<std::uint8_t>> images;
+  std::int32_t dsInitialize(std::intptr_t) override {
+    calls.push_back("init");
+    return context;
+  }
+  std::int32_t dsCreateDSB(std::int32_t ctx, const std::uint8_t* image, std::size_t size,
+                           std::int32_t flags) override {
+    calls.push_back("create " + std::to_string(ctx) + " " + std::to_string(flags));
+    images.emplace_back(image, image + size);
+    return next_buffer++;
+  }
+  void dsPlay(std::int32_t b) override { calls.push_back("play " + std::to_string(b)); }
+  void dsPlayLooping(std::int32_t b) override { calls.push_back("loop " + std::to_string(b)); }
+  void dsStop(std::int32_t b) override { calls.push_back("stop " + std::to_string(b)); }
+  void dsFree(std::int32_t b) override { calls.push_back("free " + std::to_string(b)); }
+  void dsTerminate(std::int32_t c) override { calls.push_back("terminate " + std::to_string(c)); }
+};
+
+struct FakeDayTimer : DayTimer {
+  double seconds = 0;
+  std::vector<double> waits;
+  double now() override { return seconds; }
+  void wait(double s) override { waits.push_back(s); }
+};
+
+struct FakeClockTimer : ClockTimer {
+  int running = 0;
+  std::vector<std::string> calls;
+  void start() override {
+    running = 1;
+    calls.push_back("start");
+  }
+  void stop() override {
+    running = 0;
+    calls.push_back("stop");
+  }
+};
+
+struct FakeRecordPanel : RecordPanelView {
+  std::vector<std::string> calls;
+  void set_lists_visible(int d, int f, int l) override {
+    calls.push_back("lists " + std::to_string(d) + std::to_string(f) + std::to_string(l));
+  }
+  void set_fields_visible(int v) override { calls.push_back("fields " + std::to_string(v)); }
+};
+
+struct FakeBrowser : Browser {
+  std::vector<std::string> opened;
+  bool open(std::string_view a) override {
+    opened.emplace_back(a);
+    return true;
+  }
+};
+
+struct FakeSettings : SettingsFile {
+  SettingsValues stored = DEFAULT_SETTINGS;
+  int reads = 0;
+  std::vector<SettingsValues> written;
+  SettingsValues read() override {
+    ++reads;
+    return stored;
+  }
+  void write(const SettingsValues& v) override { written.push_back(v); }
+};
+
+struct FakePorts {
+  RecordingCanvas canvas;
+  FakeDialogs dialogs;
+  FakeSound sound;
+  FakeDayTimer day_timer;
+  FakeClockTimer clock_timer;
+  FakeRecordPanel record_panel;
+  FakeBrowser browser;
+  FakeSettings settings;
+  Ports ports() {
+    return Ports{canvas, dialogs, sound, day_timer, clock_timer, record_panel, browser, settings, 0};
+  }
+};
+
+}  // namespace korvel::testing
