@@ -145,7 +145,7 @@ void Form::SOUND_INIT() {
 std::int32_t Form::LOAD_WAVE(const std::string& file, std::int32_t flags) {
   if (SOUND_CONTEXT == 0) return 0;
   std::error_code ec;
-  const std::filesystem::path path = std::filesystem::u8path(file);
+  const std::filesystem::path path(std::u8string(file.begin(), file.end()));
   if (!std::filesystem::is_regular_file(path, ec)) return 0;
   std::ifstream in(path, std::ios::binary);
   std::vector<std::uint8_t> image;

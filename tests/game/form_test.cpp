@@ -1,6 +1,7 @@
 #include "game/form.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
