@@ -121,7 +121,7 @@ class Form {
 
   // ---- State -------------------------------------------------------------
   Position pos;
-  Screen screen;
+  Screen screen;  // holds HAIKEI_CODE, the background picture
   MoveDrawing& move_drawing() { return move_drawing_; }
 
   int SIDOU_ON = 0;
