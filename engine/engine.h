@@ -98,6 +98,11 @@ class Engine {
   // fx = -1 and fy = the hand slot for a drop.
   Score 盤評価(int cap, int pc, int fx, int fy, int tx, int ty);
 
+  // The start of the computer's turn, before any candidate: BEST_SCORE,
+  // BOARD_START, the pawn files, BASE_SAFETY, fresh maps, the bishop check
+  // squares, the pins and the start-of-turn copies.
+  void com_ban_準備();
+
   // The search of the computer's turn, without playing its choice: every
   // legal move and drop of the upper side is scored, the first best one is
   // returned (none when there is no candidate). The Board and the hands are

@@ -15,10 +15,8 @@ void copy_map(Map& to, const Map& from) { std::memcpy(to, from, sizeof(Map)); }
 
 }  // namespace
 
-std::optional<Candidate> Engine::com_ban_探索(const std::function<void()>& tick,
-                                              std::vector<Candidate>* all) {
+void Engine::com_ban_準備() {
   auto& B = pos_.Board;
-
   st_.BEST_SCORE = -99999;
   copy_map(st_.BOARD_START, B);
 
@@ -37,6 +35,12 @@ std::optional<Candidate> Engine::com_ban_探索(const std::function<void()>& tic
   copy_map(st_.KIKI_UE_START, st_.KIKI_UE);
   copy_map(st_.ATARI_X_UE_START, st_.ATARI_X_UE);
   copy_map(st_.ATARI_Y_UE_START, st_.ATARI_Y_UE);
+}
+
+std::optional<Candidate> Engine::com_ban_探索(const std::function<void()>& tick,
+                                              std::vector<Candidate>* all) {
+  auto& B = pos_.Board;
+  com_ban_準備();
 
   std::optional<Candidate> best;
   // Strictly better only: among equal scores the first in generation order stays.

@@ -1,0 +1,191 @@
+// The score of one candidate of the computer: the exact score type, the
+// sentinel results, the level cut-offs and the approach term.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+#include "engine/engine.h"
+
+using namespace korvel;
+
+namespace {
+
+struct Put {
+  int x, y, code;
+};
+
+struct Before {
+  std::vector<Put> pieces;
+  int hand_ue_slot = 0;  // one piece of this slot in the computer's hand
+};
+
+// A position before the computer's move, the turn started as the search
+// starts it, and one candidate played, scored and taken back.
+class Evaluation : public ::testing::Test {
+ protected:
+  Position pos;
+  EngineState st;
+  Engine eng{pos, st};
+
+  void set(const Before& s) {
+    pos = Position{};
+    st = EngineState{};
+    for (const Put& p : s.pieces) pos.Board[p.x][p.y] = p.code;
+    if (s.hand_ue_slot) pos.HAND_UE[s.hand_ue_slot] = 1;
+    pos.持駒数再計算();
+    eng.勢力調査();  // as after the human's move
+    eng.com_ban_準備();
+  }
+
+  // fx = -1 and fy = slot for a drop; pc is what stands on (tx, ty) after it.
+  Score score(int fx, int fy, int tx, int ty, int pc, int level = 3,
+              std::optional<int> king_distance = std::nullopt) {
+    st.COM_LEVEL = level;
+    const bool drop = fx < 0;
+    const int stood = drop ? HAND_PIECE[fy] : pos.Board[fx][fy];
+    const int cap = pos.Board[tx][ty];
+    st.TRY_PIECE = stood;
+    if (!drop)
+      st.KING_DISTANCE_START =
+          std::max(std::abs(pos.KING_SITA_X - fx), std::abs(pos.KING_SITA_Y - fy));
+    if (king_distance) st.KING_DISTANCE_START = *king_distance;
+    if (!drop) pos.Board[fx][fy] = 0;
+    pos.Board[tx][ty] = pc;
+    eng.勢力調査();
+    const Score s = eng.盤評価(cap, pc, fx, fy, tx, ty);
+    pos.Board[tx][ty] = cap;
+    if (!drop) pos.Board[fx][fy] = stood;
+    return s;
+  }
+};
+
+const std::vector<Put> kKings = {{5, 1, OU}, {5, 9, -OU}};
+
+std::vector<Put> with_kings(std::vector<Put> more) {
+  more.insert(more.end(), kKings.begin(), kKings.end());
+  return more;
+}
+
+}  // namespace
+
+TEST(ScoreType, PrintsExactlyOneDecimal) {
+  struct Case {
+    Score s;
+    const char* text;
+  } cases[] = {
+      {Score(0), "0.0"},          {Score(9999), "9999.0"},       {Score(-9998), "-9998.0"},
+      {Score::tenths(-125), "-12.5"}, {Score::tenths(-5), "-0.5"}, {Score::tenths(1), "0.1"},
+      {Score::half(5), "2.5"},    {Score::half(-901), "-450.5"}, {Score::half(950), "475.0"},
+      {Score::abs_of(-2147483647 - 1), "2147483648.0"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.s.str(), c.text);
+}
+
+TEST(ScoreType, TenthsAddUpExactly) {
+  Score s;
+  for (int i = 0; i < 10; ++i) s += TENTH;
+  EXPECT_EQ(s, Score(1));
+  EXPECT_EQ(Score(1) - Score::tenths(9), TENTH);
+  EXPECT_LT(Score::tenths(9999 * 10 - 1), Score(9999));
+  EXPECT_GT(-Score::half(21), Score(-11));
+  EXPECT_EQ(Score(100) + Score::half(901), Score::tenths(5505));
+}
+
+TEST_F(Evaluation, KingCaptureIsWorth9999WhateverElseHolds) {
+  // The computer's king stands attacked by the human rook on its rank.
+  set({{{5, 1, OU}, {1, 1, -HISHA}, {5, 5, -OU}, {5, 4, KIN}}});
+  for (int level = 1; level <= 3; ++level)
+    EXPECT_EQ(score(5, 4, 5, 5, KIN, level), Score(9999)) << "level " << level;
+}
+
+TEST_F(Evaluation, MatesAndTheOwnKing) {
+  // The gold steps in front of the human king, guarded by the silver.
+  const std::vector<Put> gold_mate = with_kings({{5, 7, GIN}, {4, 7, KIN}});
+  std::vector<Put> gold_mate_own_king_attacked = gold_mate;
+  gold_mate_own_king_attacked.push_back({1, 1, -HISHA});
+  // The pawn in front of the king, guarded by two golds; the knights block.
+  const std::vector<Put> pawn_mate =
+      with_kings({{5, 7, HU}, {4, 7, KIN}, {6, 7, KIN}, {4, 9, -KEI}, {6, 9, -KEI}});
+  const std::vector<Put> pawn_drop_mate =
+      with_kings({{4, 7, KIN}, {6, 7, KIN}, {4, 9, -KEI}, {6, 9, -KEI}});
+
+  struct Case {
+    const char* name;
+    Before setup;
+    int fx, fy, tx, ty, pc;
+    int expected;
+  } cases[] = {
+      {"gold mates", {gold_mate}, 4, 7, 5, 8, KIN, 9998},
+      {"gold mates, own king attacked", {gold_mate_own_king_attacked}, 4, 7, 5, 8, KIN, -9998},
+      {"pawn push mates", {pawn_mate}, 5, 7, 5, 8, HU, -9998},
+      {"tokin mates", {pawn_mate}, 5, 7, 5, 8, TO, 9998},
+      {"pawn drop mates", {pawn_drop_mate, 1}, -1, 1, 5, 8, HU, -9998},
+  };
+  for (const Case& c : cases) {
+    set(c.setup);
+    for (int level = 1; level <= 3; ++level)
+      EXPECT_EQ(score(c.fx, c.fy, c.tx, c.ty, c.pc, level), Score(c.expected))
+          << c.name << ", level " << level;
+  }
+}
+
+TEST_F(Evaluation, LevelOneCountsOnlyTheMajorPieceBonusOfACapture) {
+  // A silver takes on (3, 5) where nothing of the human's can take back.
+  set({with_kings({{3, 4, GIN}, {3, 5, -KAKU}})});
+  const Score bishop1 = score(3, 4, 3, 5, GIN, 1);
+  const Score bishop2 = score(3, 4, 3, 5, GIN, 2);
+  const Score bishop3 = score(3, 4, 3, 5, GIN, 3);
+  set({with_kings({{3, 4, GIN}, {3, 5, -HU}})});
+  const Score pawn1 = score(3, 4, 3, 5, GIN, 1);
+  const Score pawn2 = score(3, 4, 3, 5, GIN, 2);
+
+  // The position after either capture is the same; only the captured piece differs.
+  EXPECT_EQ(bishop1 - pawn1, Score(800));  // the major piece bonus, once
+  EXPECT_EQ(bishop2 - bishop1, Score(800));  // the safe capture counts it again
+  EXPECT_EQ(pawn2 - pawn1, Score(10));       // the pawn itself, from level 2 on
+  // Level 3 adds the silver's own term: a straight step forward.
+  EXPECT_EQ(bishop3 - bishop2, -TENTH);
+}
+
+TEST_F(Evaluation, LevelTwoLeavesOutThePieceTerms) {
+  set({with_kings({{1, 1, KYOU}, {9, 3, HU}})});
+  // A quiet lance move costs 0.9 in the lance's own terms.
+  EXPECT_EQ(score(1, 1, 1, 2, KYOU, 3) - score(1, 1, 1, 2, KYOU, 2), -Score::tenths(9));
+  // Without a capture level 1 reaches the piece terms like level 3.
+  EXPECT_EQ(score(1, 1, 1, 2, KYOU, 1), score(1, 1, 1, 2, KYOU, 3));
+  EXPECT_EQ(score(9, 3, 9, 4, HU, 1), score(9, 3, 9, 4, HU, 3));
+  EXPECT_NE(score(9, 3, 9, 4, HU, 2), score(9, 3, 9, 4, HU, 3));
+}
+
+TEST_F(Evaluation, ApproachTermIsOneOrATenthNeverBoth) {
+  // The human king is on (5, 9); the distance at the start comes from the origin.
+  struct Case {
+    int fx, fy, tx, ty;
+    Score expected;
+  } cases[] = {
+      {1, 6, 2, 7, Score(1)},  // closer along the files: dx 3 > dy 2, start 4
+      {2, 5, 2, 6, TENTH},     // dx = dy = 3 < start 4
+      {5, 5, 5, 6, TENTH},     // straight down the king's file
+      {1, 7, 1, 8, Score(0)},  // dx 4 > dy 1, but the start was 4 as well
+      {5, 7, 4, 7, Score(0)},  // dy 2, start 2
+  };
+  for (const Case& c : cases) {
+    set({with_kings({{c.fx, c.fy, KIN}})});
+    const Score with = score(c.fx, c.fy, c.tx, c.ty, KIN);
+    const Score without = score(c.fx, c.fy, c.tx, c.ty, KIN, 3, 0);
+    EXPECT_EQ(with - without, c.expected) << c.fx << c.fy << "->" << c.tx << c.ty;
+  }
+}
+
+TEST_F(Evaluation, DropOnAnAttackedUndefendedSquareCostsItsCodeAndFifty) {
+  // The human pawn on (3, 7) attacks (3, 6); nothing of the computer's reaches it.
+  set({with_kings({{3, 7, -HU}}), 5});
+  const Score attacked = score(-1, 5, 3, 6, KIN, 2);
+  const Score quiet = score(-1, 5, 3, 5, KIN, 2);
+  // The drop term: -(110 + 50). The position scan charges the hanging gold
+  // too: the pawn takes it for a pawn (10 - 110) and it has no defender (-110).
+  EXPECT_EQ(attacked - quiet, Score(-160 - 100 - 110));
+}
