@@ -1,0 +1,53 @@
+#include "qt/desktop_ports.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QThread>
+#include <QTime>
+#include <QUrl>
+
+namespace korvel::qt {
+
+namespace {
+QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+}  // namespace
+
+korvel::Dialogs::Answer MessageBoxDialogs::message(std::string_view text, std::string_view title,
+                                                   Buttons buttons, Icon icon) {
+  QString body = fromUtf8(text);
+  // The game breaks lines with a bare CR.
+  body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+  QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, fromUtf8(title),
+                  body, buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                  parent_);
+  const int answer = box.exec();
+  if (buttons == Buttons::Ok) return Answer::Ok;
+  return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+double SystemDayTimer::now() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+void SystemDayTimer::wait(double seconds) {
+  if (seconds > 0) QThread::msleep(static_cast<unsigned long>(seconds * 1000));
+}
+
+Timer1Clock::Timer1Clock(QObject* owner, std::function<void()> tick) : timer_(new QTimer(owner)) {
+  timer_->setObjectName(QStringLiteral("Timer1"));
+  timer_->setInterval(50);
+  QObject::connect(timer_, &QTimer::timeout, timer_, std::move(tick));
+}
+
+void Timer1Clock::start() {
+  if (!timer_->isActive()) timer_->start();
+}
+
+void Timer1Clock::stop() { timer_->stop(); }
+
+bool DesktopBrowser::open(std::string_view address) {
+  const QString where = fromUtf8(address);
+  const QUrl url = QFileInfo::exists(where) ? QUrl::fromLocalFile(where) : QUrl::fromUserInput(where);
+  return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+}  // namespace korvel::qt

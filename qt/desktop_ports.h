@@ -1,0 +1,51 @@
+#pragma once
+// The ports the window model reaches the desktop through: message boxes, the
+// day's clock, the 50 ms clock timer and the web browser.
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+#include "ports/browser.h"
+#include "ports/clock_timer.h"
+#include "ports/day_timer.h"
+#include "ports/dialogs.h"
+
+class QWidget;
+
+namespace korvel::qt {
+
+class MessageBoxDialogs : public korvel::Dialogs {
+ public:
+  explicit MessageBoxDialogs(QWidget* parent) : parent_(parent) {}
+  Answer message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
+
+ private:
+  QWidget* parent_;
+};
+
+class SystemDayTimer : public korvel::DayTimer {
+ public:
+  double now() override;
+  void wait(double seconds) override;
+};
+
+// Timer1: ticks every 50 ms while started.
+class Timer1Clock : public korvel::ClockTimer {
+ public:
+  Timer1Clock(QObject* owner, std::function<void()> tick);
+  void start() override;
+  void stop() override;
+  QTimer* timer() const { return timer_; }
+
+ private:
+  QTimer* timer_;
+};
+
+class DesktopBrowser : public korvel::Browser {
+ public:
+  bool open(std::string_view address) override;
+};
+
+}  // namespace korvel::qt

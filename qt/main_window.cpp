@@ -1,0 +1,152 @@
+#include "qt/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPalette>
+
+#include "qt/palette.h"
+#include "ui/menu_tree.h"
+
+namespace korvel::qt {
+namespace {
+
+constexpr int kWindowColor = 2;
+// Where a window that was placed by hand keeps its place at start-up.
+constexpr int kKeepPlaceTop = -60;
+constexpr double kStartOuterWidth = 11000, kStartOuterHeight = 8700;
+
+QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
+    : QMainWindow(parent), canvas_(new CanvasWidget(devicePixelRatio, this)), dialogs_(this) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Korvel"));
+  // The client area is green; the menu bar keeps the desktop's colours.
+  QPalette green = canvas_->palette();
+  green.setColor(QPalette::Window, paletteColor(kWindowColor));
+  canvas_->setPalette(green);
+  setCentralWidget(canvas_);
+
+  clock_ = std::make_unique<Timer1Clock>(this, [this] { onTick(); });
+  record_panel_ = std::make_unique<RecordPanel>(canvas_);
+  const korvel::Ports ports{*canvas_, dialogs_, sound_,     day_timer_, *clock_, *record_panel_,
+                            browser_, settings_, static_cast<std::intptr_t>(winId())};
+  form_ = std::make_unique<korvel::Form>(ports);
+
+  connect(canvas_, &CanvasWidget::mouseDown, this, &MainWindow::onMouseDown);
+  buildMenus();
+  // The design client area, 11325 x 8910 twips, below the menu bar.
+  resize(canvas_->sizeHint() + QSize(0, menuBar()->sizeHint().height()));
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus() {
+  QMenu* open[3] = {};
+  for (const korvel::MenuEntry& e : korvel::menu_tree()) {
+    const std::string name(e.name);
+    QMenu* parentMenu = e.depth > 0 ? open[e.depth - 1] : nullptr;
+    QAction* action;
+    if (korvel::has_children(e.name)) {
+      QMenu* menu = parentMenu ? parentMenu->addMenu(fromUtf8(e.caption)) : menuBar()->addMenu(fromUtf8(e.caption));
+      menu->setObjectName(fromUtf8(e.name));
+      // Opening the list is the entry's own click.
+      connect(menu, &QMenu::aboutToShow, this, [this, name] { choose(name); });
+      open[e.depth] = menu;
+      action = menu->menuAction();
+    } else {
+      action = parentMenu ? parentMenu->addAction(fromUtf8(e.caption)) : menuBar()->addAction(fromUtf8(e.caption));
+      connect(action, &QAction::triggered, this, [this, name] { choose(name); });
+    }
+    action->setObjectName(fromUtf8(e.name));
+    action->setEnabled(true);
+    actions_.emplace(name, action);
+  }
+  syncChecks();
+}
+
+QAction* MainWindow::menuAction(std::string_view name) const {
+  const auto it = actions_.find(name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::syncChecks() {
+  for (const auto& [name, action] : actions_) {
+    const bool on = form_->checked(name) == 1;
+    // Only a checked entry shows a mark; unchecked ones look like plain entries.
+    action->setCheckable(on);
+    action->setChecked(on);
+  }
+}
+
+void MainWindow::start() {
+  form_->Form_Load();
+  afterHandler();
+  placeAtStart();
+}
+
+void MainWindow::placeAtStart() {
+  if (qRound(frameGeometry().top() * kTwipsPerPixel) == kKeepPlaceTop) return;
+  const QSize frame = frameGeometry().size() - size();
+  move(0, 0);
+  resize(qRound(kStartOuterWidth / kTwipsPerPixel) - frame.width(),
+         qRound(kStartOuterHeight / kTwipsPerPixel) - frame.height());
+}
+
+void MainWindow::choose(const std::string& name) {
+  form_->menu_click(name);
+  afterHandler();
+}
+
+void MainWindow::onMouseDown(int button, int, double x, double y) {
+  form_->Form_MouseDown(button, x, y);
+  afterHandler();
+}
+
+void MainWindow::onTick() {
+  form_->Timer1_Timer();
+  afterHandler();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  int key = 0;
+  if (event->key() == Qt::Key_Escape) {
+    key = korvel::KEY_ESCAPE;
+  } else if (!event->text().isEmpty()) {
+    key = event->text().at(0).unicode();
+  }
+  if (key == 0) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  form_->Form_KeyPress(key);
+  afterHandler();
+}
+
+void MainWindow::afterHandler() {
+  syncChecks();
+  if (form_->wants_quit() && !closing_) {
+    closing_ = true;
+    clock_->stop();
+    close();
+    QCoreApplication::quit();
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!closing_) {
+    closing_ = true;
+    clock_->stop();
+    form_->Form_Unload();
+    QCoreApplication::quit();
+  }
+  event->accept();
+}
+
+}  // namespace korvel::qt

@@ -1,0 +1,78 @@
+#pragma once
+// The main window: a thin shell around the game's window model. Menu
+// choices, presses on the board, keys, the clock tick and closing go to the
+// model's handlers; the model's drawing, messages, sound and timer requests
+// come back through the ports built here.
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "game/form.h"
+#include "qt/canvas_widget.h"
+#include "qt/desktop_ports.h"
+#include "qt/record_panel.h"
+#include "qt/silent_sound.h"
+#include "qt/unsaved_settings.h"
+
+class QAction;
+class QMenu;
+
+namespace korvel::qt {
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // devicePixelRatio as for CanvasWidget: 0 follows the screens.
+  explicit MainWindow(qreal devicePixelRatio = 0, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Start-up: the model's Form_Load, then the window is placed.
+  void start();
+
+  korvel::Form& form() { return *form_; }
+  CanvasWidget* canvas() const { return canvas_; }
+  RecordPanel& recordPanel() { return *record_panel_; }
+  QTimer* timer1() const { return clock_->timer(); }
+
+  // The action of a menu entry by its control name; nullptr if none.
+  QAction* menuAction(std::string_view name) const;
+
+  // Start-up placement: unless its top edge is at -60 twips the window goes
+  // to the screen's top-left corner with an outer size of 11000 x 8700 twips.
+  void placeAtStart();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private slots:
+  void onMouseDown(int button, int shift, double x, double y);
+  void onTick();
+
+ private:
+  void buildMenus();
+  void choose(const std::string& name);
+  // After every handler: the check marks may have changed, and the model
+  // may have asked to end the program.
+  void afterHandler();
+  void syncChecks();
+
+  CanvasWidget* canvas_;
+  MessageBoxDialogs dialogs_;
+  SilentSoundLibrary sound_;
+  SystemDayTimer day_timer_;
+  std::unique_ptr<Timer1Clock> clock_;
+  std::unique_ptr<RecordPanel> record_panel_;
+  DesktopBrowser browser_;
+  UnsavedSettingsFile settings_;
+  std::unique_ptr<korvel::Form> form_;
+  std::map<std::string, QAction*, std::less<>> actions_;
+  bool closing_ = false;
+};
+
+}  // namespace korvel::qt

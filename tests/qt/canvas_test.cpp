@@ -1,0 +1,129 @@
+#include "qt/canvas_widget.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "qt/palette.h"
+
+namespace korvel::qt {
+namespace {
+
+double cellX(double c) { return 1300 + 615 * c; }
+double cellY(double r) { return 100 + 690 * r; }
+
+const QColor kGreen(0, 128, 0);
+
+// Box of the pixels of exactly this colour inside `area`, empty if none.
+QRect inkBox(const QImage& img, const QRect& area, QColor colour) {
+  QRect box;
+  const QRect a = area.intersected(img.rect());
+  for (int y = a.top(); y <= a.bottom(); ++y)
+    for (int x = a.left(); x <= a.right(); ++x)
+      if (img.pixelColor(x, y) == colour) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+// Box of everything drawn over the window colour.
+QRect touchedBox(const QImage& img) {
+  QRect box;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixelColor(x, y) != kGreen) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+class CanvasTest : public ::testing::TestWithParam<double> {};
+
+TEST_P(CanvasTest, StartsInTheWindowColour) {
+  CanvasWidget canvas(GetParam());
+  EXPECT_EQ(canvas.image().pixelColor(0, 0), kGreen);
+  EXPECT_EQ(canvas.image().pixelColor(canvas.image().width() - 1, canvas.image().height() - 1), kGreen);
+  // Big enough for the last background cells, column 20 and row 13.
+  EXPECT_TRUE(canvas.image().rect().contains(canvas.devicePoint(cellX(21) - 1, cellY(14) - 1)));
+}
+
+TEST_P(CanvasTest, PicturesLandOnTheCellCornerAtTheirNaturalSize) {
+  const double dpr = GetParam();
+  CanvasWidget canvas(dpr);
+  for (int code : {0, -950, 901, 1, 3}) {
+    SCOPED_TRACE(code);
+    canvas.picture(code, cellX(4), cellY(5));
+    const QImage* art = canvas.artwork().picture(code);
+    const QPoint at = canvas.devicePoint(cellX(4), cellY(5));
+    EXPECT_EQ(at, QPoint(qRound(cellX(4) / 15 * dpr), qRound(cellY(5) / 15 * dpr)));
+    EXPECT_EQ(canvas.image().copy(QRect(at, art->size())), art->convertToFormat(canvas.image().format()));
+    EXPECT_EQ(canvas.image().pixelColor(at - QPoint(1, 1)), kGreen);
+  }
+}
+
+TEST_P(CanvasTest, UnknownCodesLeaveTheImageAsItWas) {
+  CanvasWidget canvas(GetParam());
+  canvas.picture(0, cellX(2), cellY(2));
+  const QImage before = canvas.image();
+  for (int code : {111, -111, 7, 951}) canvas.picture(code, cellX(2), cellY(2));
+  EXPECT_EQ(canvas.image(), before);
+}
+
+TEST_P(CanvasTest, OutlineIsAOneDesignPixelFrameAroundAnUntouchedInside) {
+  const double dpr = GetParam();
+  CanvasWidget canvas(dpr);
+  canvas.picture(0, cellX(3), cellY(3));
+  canvas.outline(12, cellX(3), cellY(3), cellX(3) + 615, cellY(3) + 690);
+  const QImage& img = canvas.image();
+  const QColor red = paletteColor(12);
+  const QRect frame = inkBox(img, img.rect(), red);
+  const QPoint tl = canvas.devicePoint(cellX(3), cellY(3));
+  const QPoint br = canvas.devicePoint(cellX(4), cellY(4));
+  const int w = qRound(dpr);
+  EXPECT_EQ(frame, QRect(tl, br + QPoint(w - 1, w - 1)));
+  // The frame covers the picture's last column and row, as in the design.
+  EXPECT_EQ(frame.width(), qRound(42 * dpr));
+  EXPECT_EQ(img.pixelColor(tl + QPoint(w, w)), canvas.artwork().picture(0)->pixelColor(w, w));
+  EXPECT_NE(img.pixelColor(tl + QPoint(w, w)), red);
+  EXPECT_EQ(img.pixelColor(tl.x() + 10, br.y()), red);
+  EXPECT_EQ(img.pixelColor(br.x(), tl.y() + 10), red);
+}
+
+TEST_P(CanvasTest, TextStartsAtItsTopLeftInTheWindowFont) {
+  const double dpr = GetParam();
+  CanvasWidget canvas(dpr);
+  const QColor yellow = paletteColor(14);
+  canvas.text(cellX(2), cellY(0.4), "九", 14, 16, true);
+  const QPoint at = canvas.devicePoint(cellX(2), cellY(0.4));
+  const QRect ink = inkBox(canvas.image(), canvas.image().rect(), yellow);
+  ASSERT_FALSE(ink.isEmpty());
+  EXPECT_GE(ink.left(), at.x());
+  EXPECT_GE(ink.top(), at.y());
+  // 16 points are 21 design pixels: the glyph fits in one em below the corner.
+  EXPECT_LE(ink.bottom(), at.y() + 22 * dpr);
+  EXPECT_GT(ink.height(), 12 * dpr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, CanvasTest, ::testing::Values(1.0, 2.0));
+
+// On a 2x screen the writing is laid out at twice the pixels.
+TEST(Canvas, TextIsDrawnAtTheDeviceRatio) {
+  CanvasWidget one(1.0), two(2.0);
+  one.text(cellX(1), cellY(1), "三", 15, 12, true);
+  two.text(cellX(1), cellY(1), "三", 15, 12, true);
+  const QRect a = touchedBox(one.image());
+  const QRect b = touchedBox(two.image());
+  ASSERT_FALSE(a.isEmpty());
+  EXPECT_NEAR(b.width(), 2 * a.width(), 3);
+  EXPECT_NEAR(b.height(), 2 * a.height(), 3);
+}
+
+TEST(Canvas, ButtonsAndShiftAreNumberedAsTheWindowEventsExpect) {
+  EXPECT_EQ(CanvasWidget::buttonCode(Qt::LeftButton), 1);
+  EXPECT_EQ(CanvasWidget::buttonCode(Qt::RightButton), 2);
+  EXPECT_EQ(CanvasWidget::buttonCode(Qt::MiddleButton), 4);
+  EXPECT_EQ(CanvasWidget::buttonCode(Qt::BackButton), 0);
+  EXPECT_EQ(CanvasWidget::shiftCode(Qt::NoModifier), 0);
+  EXPECT_EQ(CanvasWidget::shiftCode(Qt::ShiftModifier | Qt::AltModifier), 5);
+  EXPECT_EQ(CanvasWidget::shiftCode(Qt::ControlModifier), 2);
+}
+
+}  // namespace
+}  // namespace korvel::qt
