@@ -58,7 +58,9 @@ TEST(Pins, TableOfCases) {
     e.st.PIN_FLAG_UE = 1 - c.flag_ue;
     e.eng.調査_移動不可駒();
     EXPECT_EQ(pinned_count(e.st), c.pinned) << c.what;
-    if (c.px) EXPECT_EQ(e.st.PIN_SITA[c.px][c.py], 1) << c.what;
+    if (c.px) {
+      EXPECT_EQ(e.st.PIN_SITA[c.px][c.py], 1) << c.what;
+    }
     EXPECT_EQ(e.st.PIN_FLAG_UE, c.flag_ue) << c.what;
     EXPECT_TRUE(e.board_is(before)) << c.what;
   }
