@@ -10,15 +10,14 @@
 #include <cmath>
 #include <cstdint>
 
+#include "ui/pictures.h"
+
 namespace korvel::qt {
 namespace {
 
 constexpr QSize kSquare(42, 47);
 constexpr QSize kTile(41, 46);
 constexpr QSize kLogo(171, 39);
-
-constexpr int kLogoCode = 1;
-constexpr int kMidori = 2, kTatami = 3, kTake = 4, kUchu = 5, kRenga = 6;
 
 // Hash noise in [0, 1): the pictures come out the same on every start.
 double noise(std::uint32_t seed, std::uint32_t i) {
@@ -304,31 +303,36 @@ void paintLogo(QPainter& p) {
 }  // namespace
 
 QSize Artwork::naturalSize(int code) {
-  if (code == 0 || isPieceCode(code) || code == kMidori) return kSquare;
-  if (code == kLogoCode) return kLogo;
-  if (code >= kTatami && code <= kRenga) return kTile;
-  return {};
+  const korvel::PictureInfo* info = korvel::find_picture(code);
+  return info ? QSize(info->width_px, info->height_px) : QSize();
 }
 
 Artwork::Artwork(qreal devicePixelRatio) : dpr_(devicePixelRatio) {
-  auto make = [this](int code, auto&& paint) {
-    QImage img = blank(naturalSize(code), dpr_);
+  for (const korvel::PictureInfo& info : korvel::picture_table()) {
+    const int code = info.code;
+    QImage img = blank(QSize(info.width_px, info.height_px), dpr_);
     QPainter p(&img);
     prepare(p);
-    paint(p);
+    if (code == korvel::PIC_KARA_MASU) {
+      paintBoardWood(p, QRectF(0, 0, info.width_px, info.height_px));
+    } else if (isPieceCode(code)) {
+      paintKoma(p, code);
+    } else if (code == korvel::PIC_KORVEL) {
+      paintLogo(p);
+    } else if (code == korvel::HAIKEI_MIDORI) {
+      paintMidori(p);
+    } else if (code == korvel::HAIKEI_TATAMI) {
+      paintTatami(p);
+    } else if (code == korvel::HAIKEI_TAKE) {
+      paintTake(p);
+    } else if (code == korvel::HAIKEI_UCHU) {
+      paintUchu(p);
+    } else if (code == korvel::HAIKEI_RENGA) {
+      paintRenga(p);
+    }
     p.end();
     pictures_.emplace(code, std::move(img));
-  };
-  make(0, [](QPainter& p) { paintBoardWood(p, QRectF(QPointF(0, 0), kSquare)); });
-  for (int kind : {10, 11, 20, 21, 30, 31, 100, 101, 110, 800, 801, 900, 901, 950}) {
-    for (int code : {kind, -kind}) make(code, [code](QPainter& p) { paintKoma(p, code); });
   }
-  make(kLogoCode, paintLogo);
-  make(kMidori, paintMidori);
-  make(kTatami, paintTatami);
-  make(kTake, paintTake);
-  make(kUchu, paintUchu);
-  make(kRenga, paintRenga);
 }
 
 const QImage* Artwork::picture(int code) const {
