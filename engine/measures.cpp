@@ -2,6 +2,8 @@
 // They read the Board and the attack maps as they stand; neighbours never
 // wrap across the seam between files 9 and 1.
 
+#include <climits>
+
 #include "engine/engine.h"
 #include "engine/map_access.h"
 
@@ -9,7 +11,10 @@ namespace korvel {
 
 namespace {
 
-inline int abs_of(int v) { return v < 0 ? -v : v; }
+// A damaged record may hold any code; values built from codes saturate
+// instead of overflowing.
+inline long long abs_of(int v) { return v < 0 ? -static_cast<long long>(v) : v; }
+inline int saturate(long long v) { return v > INT_MAX ? INT_MAX : static_cast<int>(v); }
 
 // The heavy human pieces whose attack makes a knight or lance fork worth it.
 inline bool heavy_attacker(int atari) { return atari >= -RYU && atari <= -KAKU; }
@@ -75,7 +80,7 @@ int Engine::調査_桂狙い(int x, int y) {
   if (!heavy_attacker(map_at(st_.ATARI_SITA, x, y)) || y <= 5) return 0;
   const auto& b = pos_.Board;
   const int ax = map_at(st_.ATARI_X_SITA, x, y);
-  int add = 0;
+  long long add = 0;
   // A knight on (x -/+ 1, y - 2) would attack both (x -/+ 2, y) and (x, y).
   if (x > 2 && map_at(b, x - 1, y - 2) == EMPTY && map_at(st_.KIKI_SITA, x - 1, y - 2) == 0 &&
       map_at(b, x - 2, y) <= -KAKU && ax != x - 2)
@@ -83,7 +88,7 @@ int Engine::調査_桂狙い(int x, int y) {
   if (x < 8 && map_at(b, x + 1, y - 2) == EMPTY && map_at(st_.KIKI_SITA, x + 1, y - 2) == 0 &&
       map_at(b, x + 2, y) <= -KAKU && ax != x + 2)
     add += abs_of(map_at(b, x + 2, y));
-  return add;
+  return saturate(add);
 }
 
 int Engine::調査_香狙い(int x, int y) {
@@ -94,7 +99,7 @@ int Engine::調査_香狙い(int x, int y) {
   const auto& b = pos_.Board;
   for (int r = y + 1; r <= 9; ++r) {
     if (b[x][r] == EMPTY) continue;
-    return pos_.移動チェック(x, y, x, r, KYOU) == 1 ? abs_of(b[x][r]) : 0;
+    return pos_.移動チェック(x, y, x, r, KYOU) == 1 ? saturate(abs_of(b[x][r])) : 0;
   }
   return 0;
 }

@@ -1,4 +1,6 @@
 // The small measures the evaluation reads.
+#include <climits>
+
 #include "tests/engine/attack_fixture.h"
 
 namespace korvel {
@@ -124,6 +126,9 @@ TEST(Measures, KnightForkAim) {
        5, 7, 0},
       {"both sides", {{5, 7, 110}, {5, 9, -900}, {7, 7, -800}, {3, 7, -901}}, 5, 7, 1701},
       {"file 8: no right-hand target", {{8, 7, 110}, {8, 9, -900}, {6, 7, -801}}, 8, 7, 801},
+      // Codes no piece has, from a damaged record: the sum saturates.
+      {"damaged codes", {{5, 7, 110}, {5, 9, -900}, {7, 7, INT_MIN}, {3, 7, -2147483647}}, 5, 7,
+       INT_MAX},
   };
   for (const Case& c : cases) {
     EngineBoard e(c.pieces);
@@ -152,6 +157,8 @@ TEST(Measures, LanceAim) {
       {"square above attacked by the human",
        {{5, 7, 10}, {5, 5, 110}, {3, 5, -800}, {5, 9, -900}, {4, 7, -110}}, 0},
       {"cheapest attacker a gold", {{5, 7, 10}, {5, 5, 110}, {4, 8, -110}, {5, 9, -900}}, 0},
+      {"a damaged code below", {{5, 7, 10}, {5, 5, 110}, {3, 5, -800}, {5, 9, INT_MIN}},
+       INT_MAX},
   };
   for (const Case& c : cases) {
     EngineBoard e(c.pieces);
