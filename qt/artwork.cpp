@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
-#include <QRadialGradient>
 
 #include <cmath>
 #include <cstdint>
@@ -216,31 +215,21 @@ void paintTake(QPainter& p) {
   }
 }
 
-// 宇宙: a starry night sky.
+// 宇宙: a starry night sky. The stars are few and faint enough that the
+// repeat of the tile does not show as a grid.
 void paintUchu(QPainter& p) {
   const QRectF r(QPointF(0, 0), kTile);
   p.fillRect(r, QColor(8, 10, 36));
-  QRadialGradient haze(QPointF(30, 12), 22);
-  haze.setColorAt(0, QColor(60, 40, 110, 70));
-  haze.setColorAt(1, QColor(60, 40, 110, 0));
-  p.fillRect(r, haze);
   p.setPen(Qt::NoPen);
-  for (std::uint32_t i = 0; i < 11; ++i) {
+  for (std::uint32_t i = 0; i < 9; ++i) {
     const QPointF at(noise(51, i) * 41, noise(52, i) * 46);
-    const double size = 0.3 + noise(53, i) * noise(53, i) * 1.1;
+    const double size = 0.25 + noise(53, i) * noise(53, i) * 0.8;
     const double tint = noise(54, i);
     QColor c = tint < 0.6 ? QColor(255, 255, 255) : tint < 0.8 ? QColor(200, 220, 255) : QColor(255, 236, 170);
-    c.setAlpha(150 + int(noise(55, i) * 105));
+    c.setAlpha(110 + int(noise(55, i) * 145));
     p.setBrush(c);
     p.drawEllipse(at, size, size);
   }
-  // One bright star with its sparkle.
-  p.setPen(QPen(QColor(255, 255, 255, 170), 0.4));
-  p.drawLine(QPointF(12, 27), QPointF(12, 35));
-  p.drawLine(QPointF(8, 31), QPointF(16, 31));
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(255, 255, 255));
-  p.drawEllipse(QPointF(12, 31), 1.1, 1.1);
 }
 
 // 煉瓦: red bricks in running bond; each course is offset by half a brick.
