@@ -114,6 +114,59 @@ TEST(AttackMaps, RecordsOfStepPieces) {
   }
 }
 
+// Every piece alone on (5,5): the exact squares it counts in its side's
+// KIKI map. Offsets are written for the lower side; the upper side's are
+// the same with the rank turned round.
+TEST(AttackMaps, SquaresEachPieceCountsAlone) {
+  struct Step { int dx, dy, n; };
+  struct Line { int dx, dy, n; };  // n per square, to the edge
+  struct Case {
+    int code;
+    std::initializer_list<Step> steps;
+    std::initializer_list<Line> lines;
+  };
+  const Case cases[] = {
+      {10, {{0, -1, 1}}, {}},
+      {110, {{0, -1, 1}, {-1, -1, 1}, {1, -1, 1}, {0, 1, 1}, {-1, 0, 1}, {1, 0, 1}}, {}},
+      {11, {{0, -1, 1}, {-1, -1, 1}, {1, -1, 1}, {0, 1, 1}, {-1, 0, 1}, {1, 0, 1}}, {}},
+      {21, {{0, -1, 1}, {-1, -1, 1}, {1, -1, 1}, {0, 1, 1}, {-1, 0, 1}, {1, 0, 1}}, {}},
+      {31, {{0, -1, 1}, {-1, -1, 1}, {1, -1, 1}, {0, 1, 1}, {-1, 0, 1}, {1, 0, 1}}, {}},
+      {101, {{0, -1, 1}, {-1, -1, 1}, {1, -1, 1}, {0, 1, 1}, {-1, 0, 1}, {1, 0, 1}}, {}},
+      {20, {}, {{0, -1, 1}}},
+      {30, {{-1, -2, 1}, {1, -2, 1}}, {}},
+      {100, {{0, -1, 1}, {-1, -1, 1}, {1, -1, 1}, {-1, 1, 1}, {1, 1, 1}}, {}},
+      {800, {}, {{-1, -1, 2}, {1, -1, 2}, {-1, 1, 2}, {1, 1, 2}}},
+      // The horse's steps count again through the legality test.
+      {801, {{0, -1, 2}, {0, 1, 2}, {-1, 0, 2}, {1, 0, 2}},
+       {{-1, -1, 2}, {1, -1, 2}, {-1, 1, 2}, {1, 1, 2}}},
+      {900, {}, {{0, -1, 1}, {0, 1, 1}, {-1, 0, 1}, {1, 0, 1}}},
+      {901, {{-1, -1, 1}, {1, -1, 1}, {-1, 1, 1}, {1, 1, 1}},
+       {{0, -1, 1}, {0, 1, 1}, {-1, 0, 1}, {1, 0, 1}}},
+      {950, {{0, -1, 1}, {-1, -1, 1}, {1, -1, 1}, {0, 1, 1}, {-1, 1, 1}, {1, 1, 1}, {-1, 0, 1},
+             {1, 0, 1}}, {}},
+      {111, {}, {}},
+  };
+  for (const Case& c : cases) {
+    for (int side : {-1, 1}) {
+      int want[10][10] = {};
+      for (const Step& st : c.steps) want[5 + st.dx][5 + st.dy * -side] += st.n;
+      for (const Line& ln : c.lines)
+        for (int x = 5 + ln.dx, y = 5 + ln.dy * -side; on_board(x, y);
+             x += ln.dx, y += ln.dy * -side)
+          want[x][y] += ln.n;
+      EngineBoard e{{5, 5, side * c.code}};
+      e.eng.勢力調査();
+      const Map& got = side < 0 ? e.st.KIKI_SITA : e.st.KIKI_UE;
+      const Map& other = side < 0 ? e.st.KIKI_UE : e.st.KIKI_SITA;
+      for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+          EXPECT_EQ(got[x][y], want[x][y]) << side * c.code << " at " << x << "," << y;
+          EXPECT_EQ(other[x][y], 0) << side * c.code;
+        }
+    }
+  }
+}
+
 TEST(AttackMaps, CheckMarks) {
   using S = EngineState;
   const MapCase cases[] = {
