@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -244,13 +245,27 @@ TEST_P(WindowTest, Timer1TicksEvery50msWhileTheModelRunsIt) {
   EXPECT_TRUE(timer->isActive());
 }
 
+TEST_P(WindowTest, APressOnTheBoardGoesToTheModel) {
+  RecordPanel& panel = window->recordPanel();
+  panel.set_lists_visible(1, 1, 1);
+  const QPointF at(cellX(5) / 15 + 10, cellY(5) / 15 + 10);
+  QMouseEvent press(QEvent::MouseButtonPress, at, window->canvas()->mapToGlobal(at), Qt::RightButton,
+                    Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(window->canvas(), &press);
+  // Every click on the board first closes the record panel.
+  EXPECT_TRUE(panel.Drive1->isHidden());
+  EXPECT_TRUE(panel.Dir1->isHidden());
+  EXPECT_TRUE(panel.File1->isHidden());
+}
+
 TEST_P(WindowTest, EscapeEndsTheProgram) {
   window->show();
+  // Keys reach the board surface first, which has the focus, and go up to the window.
   QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-  QApplication::sendEvent(window.get(), &other);
+  QApplication::sendEvent(window->canvas(), &other);
   EXPECT_FALSE(window->form().wants_quit());
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
-  QApplication::sendEvent(window.get(), &escape);
+  QApplication::sendEvent(window->canvas(), &escape);
   EXPECT_TRUE(window->form().wants_quit());
   EXPECT_FALSE(window->isVisible());
 }
