@@ -5,8 +5,7 @@
 
 namespace korvel::qt {
 
-// Index 0..15; anything else is black, as an unknown index paints nothing
-// a player could tell apart from a shadow.
+// Index 0..15; any other index gives black.
 QColor paletteColor(int index);
 
 }  // namespace korvel::qt

@@ -115,6 +115,15 @@ TEST(Canvas, TextIsDrawnAtTheDeviceRatio) {
   EXPECT_NEAR(b.height(), 2 * a.height(), 3);
 }
 
+TEST(Palette, ConsoleColoursByIndex) {
+  struct Case { int index; QColor colour; };
+  for (Case c : {Case{0, QColor(0, 0, 0)}, {2, QColor(0, 128, 0)}, {5, QColor(128, 0, 128)},
+                 {6, QColor(128, 128, 0)}, {12, QColor(255, 0, 0)}, {14, QColor(255, 255, 0)},
+                 {15, QColor(255, 255, 255)}, {16, QColor(0, 0, 0)}, {-1, QColor(0, 0, 0)}}) {
+    EXPECT_EQ(paletteColor(c.index), c.colour) << c.index;
+  }
+}
+
 TEST(Canvas, ButtonsAndShiftAreNumberedAsTheWindowEventsExpect) {
   EXPECT_EQ(CanvasWidget::buttonCode(Qt::LeftButton), 1);
   EXPECT_EQ(CanvasWidget::buttonCode(Qt::RightButton), 2);
