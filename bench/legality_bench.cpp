@@ -11,24 +11,7 @@ namespace {
 int all_moves(Position& p) {
   int legal = 0;
   p.調査_2歩フラグ設定();
-  for (int side = 0; side < 2; ++side) {
-    const bool upper = side == 0;
-    for (int fx = 1; fx <= 9; ++fx)
-      for (int fy = 1; fy <= 9; ++fy) {
-        const int pc = p.Board[fx][fy];
-        if (upper ? pc < 10 : pc > -10) continue;
-        for (int tx = 1; tx <= 9; ++tx)
-          for (int ty = 1; ty <= 9; ++ty) legal += p.移動チェック(fx, fy, tx, ty, pc);
-      }
-    const int* hand = upper ? p.HAND_UE : p.HAND_SITA;
-    for (int k = 1; k <= 7; ++k) {
-      if (hand[k] < 1) continue;
-      const int pc = upper ? HAND_PIECE[k] : -HAND_PIECE[k];
-      const int fx = upper ? HAND_X_UE : HAND_X_SITA;
-      for (int tx = 1; tx <= 9; ++tx)
-        for (int ty = 1; ty <= 9; ++ty) legal += p.移動チェック(fx, k, tx, ty, pc);
-    }
-  }
+  for (bool upper : {true, false}) 合法手列挙(p, upper, [&](int, int, int, int, int) { ++legal; });
   return legal;
 }
 

@@ -16,24 +16,7 @@ struct Mv { int fx, fy, tx, ty, piece; };
 std::vector<Mv> legal_moves(Position& p, bool upper) {
   std::vector<Mv> out;
   p.調査_2歩フラグ設定();
-  for (int fx = 1; fx <= 9; ++fx)
-    for (int fy = 1; fy <= 9; ++fy) {
-      const int pc = p.Board[fx][fy];
-      if (upper ? pc < 10 : pc > -10) continue;
-      for (int tx = 1; tx <= 9; ++tx)
-        for (int ty = 1; ty <= 9; ++ty)
-          if (p.移動チェック(fx, fy, tx, ty, pc)) out.push_back({fx, fy, tx, ty, pc});
-    }
-  const int* hand = upper ? p.HAND_UE : p.HAND_SITA;
-  for (int k = 1; k <= 7; ++k) {
-    if (hand[k] < 1) continue;
-    const int pc = upper ? HAND_PIECE[k] : -HAND_PIECE[k];
-    const int fx = upper ? HAND_X_UE : HAND_X_SITA;
-    const int fy = upper ? k : k + 2;
-    for (int tx = 1; tx <= 9; ++tx)
-      for (int ty = 1; ty <= 9; ++ty)
-        if (p.移動チェック(fx, fy, tx, ty, pc)) out.push_back({fx, fy, tx, ty, pc});
-  }
+  合法手列挙(p, upper, [&](int fx, int fy, int tx, int ty, int pc) { out.push_back({fx, fy, tx, ty, pc}); });
   return out;
 }
 

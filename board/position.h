@@ -96,6 +96,33 @@ struct Position {
 // May the unpromoted piece stand on this rank (pawn, lance, knight dead ends)?
 int 移動後チェック(int rank, int piece);
 
+// Calls f(fx, fy, tx, ty, piece) for every move of one side that 移動チェック
+// accepts: board moves first (origin file, origin rank, destination file,
+// destination rank, all ascending), then drops by hand slot, from -1 / slot
+// for the upper hand and 11 / slot + 2 for the lower one. The pawn-file flags
+// must be current.
+template <class F>
+void 合法手列挙(const Position& p, bool upper, F&& f) {
+  for (int fx = 1; fx <= 9; ++fx)
+    for (int fy = 1; fy <= 9; ++fy) {
+      const int piece = p.Board[fx][fy];
+      if (upper ? piece < 10 : piece > -10) continue;
+      for (int tx = 1; tx <= 9; ++tx)
+        for (int ty = 1; ty <= 9; ++ty)
+          if (p.移動チェック(fx, fy, tx, ty, piece)) f(fx, fy, tx, ty, piece);
+    }
+  const int* hand = upper ? p.HAND_UE : p.HAND_SITA;
+  for (int slot = 1; slot <= 7; ++slot) {
+    if (hand[slot] < 1) continue;
+    const int piece = upper ? HAND_PIECE[slot] : -HAND_PIECE[slot];
+    const int fx = upper ? HAND_X_UE : HAND_X_SITA;
+    const int fy = upper ? slot : slot + 2;
+    for (int tx = 1; tx <= 9; ++tx)
+      for (int ty = 1; ty <= 9; ++ty)
+        if (p.移動チェック(fx, fy, tx, ty, piece)) f(fx, fy, tx, ty, piece);
+  }
+}
+
 // Frames every square the piece may reach, when guidance is on.
 void 描画_移動可能桝色(const Position& pos, int SIDOU_ON, MoveDrawing& draw, int fx, int fy,
                       int colour, int piece);
