@@ -1,5 +1,7 @@
 #include "board/position.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace korvel {
@@ -59,12 +61,15 @@ void Position::初期配置() {
 }
 
 void Position::持駒数再計算() {
-  HAND_COUNT_SITA = 0;
-  HAND_COUNT_UE = 0;
+  // Summed wide: a damaged record may hold any count, and the total must not
+  // overflow; it saturates instead.
+  long long sita = 0, ue = 0;
   for (int k = 1; k <= 7; ++k) {
-    if (HAND_SITA[k] > 0) HAND_COUNT_SITA += HAND_SITA[k];
-    if (HAND_UE[k] > 0) HAND_COUNT_UE += HAND_UE[k];
+    if (HAND_SITA[k] > 0) sita += HAND_SITA[k];
+    if (HAND_UE[k] > 0) ue += HAND_UE[k];
   }
+  HAND_COUNT_SITA = static_cast<int>(std::min<long long>(sita, INT_MAX));
+  HAND_COUNT_UE = static_cast<int>(std::min<long long>(ue, INT_MAX));
 }
 
 void Position::初期設定() {

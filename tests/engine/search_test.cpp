@@ -271,3 +271,32 @@ TEST(SearchProtocol, LinesOfTheAnswer) {
   ASSERT_EQ(p.handle(empty), "");
   EXPECT_EQ(p.handle("search 2"), "best none\nend\n");
 }
+
+TEST(SearchProtocol, DamagedPositionsAreAnsweredInFull) {
+  // Codes that stand for no piece, missing kings and absurd hand counts, as
+  // a damaged record could bring them; the answer must still be complete.
+  struct Case {
+    const char* name;
+    std::vector<std::pair<int, int>> squares;  // index into the 81, code
+    int hand_count;
+  } cases[] = {
+      {"no kings, odd codes", {{0, 12}, {10, 111}, {20, -111}, {30, 5}, {40, -7}}, 1},
+      {"huge codes", {{4, 950}, {76, -950}, {13, 2147483647}, {50, -2147483647}}, 0},
+      {"counts beyond any hand", {{4, 950}, {76, -950}, {22, 10}}, 2147483647},
+  };
+  for (const Case& c : cases) {
+    int v[95] = {};
+    for (const auto& [at, code] : c.squares) v[at] = code;
+    for (int k = 81; k < 95; ++k) v[k] = c.hand_count;
+    std::string line = "position";
+    for (int n : v) line += " " + std::to_string(n);
+    Protocol p;
+    ASSERT_EQ(p.handle(line), "") << c.name;
+    for (const char* level : {"search 1", "search 3"}) {
+      const std::string out = p.handle(level);
+      ASSERT_GE(out.size(), 4u) << c.name;
+      EXPECT_EQ(out.substr(out.size() - 4), "end\n") << c.name;
+      EXPECT_NE(out.find("best "), std::string::npos) << c.name;
+    }
+  }
+}
