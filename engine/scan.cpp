@@ -45,8 +45,8 @@ Score Engine::盤評価_COM危険座標(int pc, int tx, int ty) {
           }
         }
         if (pos_.HAND_COUNT_SITA > 0) {
-          // A lance dropped here would pin the piece above to whatever
-          // stands behind it on the column.
+          // A lance dropped here would skewer the piece above against the
+          // next one of ours up the column.
           if (hand[2] > 0 && w > 2 && B[i][w - 1] > KYOU && (ks > 0 || ku == 0)) {
             for (int r = w - 2; r >= 1; --r) {
               if (B[i][r] == 0) continue;
