@@ -271,6 +271,10 @@ int Position::移動チェック角(int piece, int fx, int fy, int tx, int ty) c
 
 int Position::移動チェック(int fx, int fy, int tx, int ty, int piece) const {
   if (!inside(tx) || !inside(ty)) return 0;
+  // Nothing moves from further off the board than the hand columns; a stray
+  // origin would otherwise overflow the differences below or walk a line
+  // for billions of squares.
+  if (fx < HAND_X_UE || fx > HAND_X_SITA || fy < HAND_X_UE || fy > HAND_X_SITA) return 0;
   if (fx == tx && fy == ty) return 0;
   const int target = Board[tx][ty];
   if (piece >= 10) {
