@@ -300,3 +300,25 @@ TEST(SearchProtocol, DamagedPositionsAreAnsweredInFull) {
     }
   }
 }
+
+TEST(SearchProtocol, LinesTheFuzzerFoundAnswerPlainly) {
+  // Each of these once overflowed an int or walked a rank for ever.
+  struct Case {
+    const char* line;
+    const char* answer;
+  } cases[] = {
+      {"legal -2147483648 5 6 5 950", "0\n"},
+      {"legal 2147483647 5 1 5 900", "0\n"},
+      {"legal -2147483647 5 9 5 -900", "0\n"},
+      {"legal 5 2147483647 5 9 20", "0\n"},
+      {"legal 12 5 5 5 800", "0\n"},
+      {"legal -2 5 5 5 110", "0\n"},
+      {"legal -1 1 5 5 10", "1\n"},  // a drop is still a drop
+      {"legal 11 3 5 5 -10", "1\n"},
+  };
+  Protocol p;
+  std::string empty = "position";
+  for (int i = 0; i < 95; ++i) empty += " 0";
+  ASSERT_EQ(p.handle(empty), "");
+  for (const Case& c : cases) EXPECT_EQ(p.handle(c.line), c.answer) << c.line;
+}
