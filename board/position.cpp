@@ -271,10 +271,17 @@ int Position::移動チェック角(int piece, int fx, int fy, int tx, int ty) c
 
 int Position::移動チェック(int fx, int fy, int tx, int ty, int piece) const {
   if (!inside(tx) || !inside(ty)) return 0;
-  // Nothing moves from further off the board than the hand columns; a stray
-  // origin would otherwise overflow the differences below or walk a line
-  // for billions of squares.
-  if (fx < HAND_X_UE || fx > HAND_X_SITA || fy < HAND_X_UE || fy > HAND_X_SITA) return 0;
+  const bool drop = fx == HAND_X_SITA || fx == HAND_X_UE;
+  if (drop) {
+    // A drop's from-rank says nothing; pinning it keeps the differences
+    // below in range whatever a caller passed.
+    fy = 0;
+  } else if (fx < HAND_X_UE || fx > HAND_X_SITA || fy < HAND_X_UE || fy > HAND_X_SITA) {
+    // Nothing moves from further off the board than the hand columns; a
+    // stray origin would otherwise overflow the differences below or walk a
+    // line for billions of squares.
+    return 0;
+  }
   if (fx == tx && fy == ty) return 0;
   const int target = Board[tx][ty];
   if (piece >= 10) {
@@ -283,7 +290,6 @@ int Position::移動チェック(int fx, int fy, int tx, int ty, int piece) cons
     return 0;
   }
 
-  const bool drop = fx == HAND_X_SITA || fx == HAND_X_UE;
   if (drop) {
     if (target != EMPTY) return 0;
     if (piece == -HU && PAWN_FILE_SITA[tx] == 1) return 0;

@@ -181,4 +181,10 @@ TEST(Legality, OddCoordinatesAreJudgedWithoutReadingOffTheBoard) {
         EXPECT_TRUE(r == 0 || r == 1);
       }
   EXPECT_EQ(p.移動チェック飛車(HISHA, 5, 5, 5, 5), 0);
+  // A lance far below the board never reaches it; a drop ignores its from-rank.
+  EXPECT_EQ(p.移動チェック(3, 2000000000, 3, 1, -KYOU), 0);
+  EXPECT_EQ(p.移動チェック(3, -2000000000, 3, 9, KYOU), 0);
+  EXPECT_EQ(p.移動チェック(HAND_X_SITA, -2000000000, 5, 6, -KIN), 1);
+  EXPECT_EQ(p.移動チェック(HAND_X_UE, 2000000000, 4, 4, KEI), 1);
+  EXPECT_EQ(p.移動チェック(HAND_X_UE, 2000000000, 4, 4, -KEI), 0);
 }
