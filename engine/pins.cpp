@@ -10,7 +10,7 @@ namespace korvel {
 namespace {
 
 bool is_line_piece(int code) {
-  const int a = code < 0 ? -code : code;
+  const long long a = code < 0 ? -static_cast<long long>(code) : code;  // any int, even INT_MIN
   return a == KYOU || a == KAKU || a == UMA || a == HISHA || a == RYU;
 }
 

@@ -322,3 +322,16 @@ TEST(SearchProtocol, LinesTheFuzzerFoundAnswerPlainly) {
   ASSERT_EQ(p.handle(empty), "");
   for (const Case& c : cases) EXPECT_EQ(p.handle(c.line), c.answer) << c.line;
 }
+
+TEST(SearchProtocol, TheSmallestIntOnTheBoardIsJustNoPiece) {
+  // Pins, maps and the search once negated it.
+  std::string line = "position";
+  for (int i = 0; i < 95; ++i)
+    line += i == 4 ? " 950" : i == 76 ? " -950" : i == 40 ? " -2147483648" : " 0";
+  Protocol p;
+  ASSERT_EQ(p.handle(line), "");
+  const std::string pins = p.handle("pins");
+  EXPECT_EQ(pins.substr(pins.size() - 4), "end\n");
+  const std::string out = p.handle("search 3");
+  EXPECT_EQ(out.substr(out.size() - 4), "end\n");
+}
