@@ -5,11 +5,16 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 #include "engine/engine.h"
 
 using namespace korvel;
+
+namespace korvel {
+inline void PrintTo(const Score& s, std::ostream* os) { *os << s.str(); }
+}  // namespace korvel
 
 namespace {
 
@@ -188,4 +193,75 @@ TEST_F(Evaluation, DropOnAnAttackedUndefendedSquareCostsItsCodeAndFifty) {
   // The drop term: -(110 + 50). The position scan charges the hanging gold
   // too: the pawn takes it for a pawn (10 - 110) and it has no defender (-110).
   EXPECT_EQ(attacked - quiet, Score(-160 - 100 - 110));
+}
+
+TEST_F(Evaluation, ForkOfTwoUndefendedPiecesGainsTheSmallerValue) {
+  // The gold on (5, 5) attacks a pawn on (4, 6) and a knight on (6, 6), and
+  // nothing of the human's reaches the gold.
+  const std::vector<Put> fork = with_kings({{5, 5, KIN}, {4, 6, -HU}, {6, 6, -KEI}});
+  std::vector<Put> knight_defended = fork;
+  knight_defended.push_back({7, 7, -KIN});
+
+  set({fork});
+  eng.勢力調査();
+  const Score forked = eng.盤評価_COM危険座標(KIN, 5, 5);
+  set({knight_defended});
+  eng.勢力調査();
+  const Score single = eng.盤評価_COM危険座標(KIN, 5, 5);
+  // Two targets: 0.1 each and the pawn's 10; one target: 0.1 alone.
+  EXPECT_EQ(forked - single, Score(10) + TENTH);
+}
+
+TEST_F(Evaluation, PromotedMinorPiecesHaveNoTermsATokinOneOrNone) {
+  struct Case {
+    int pc;
+    bool attacked_twice;
+    Score expected;
+  } cases[] = {
+      {TO, false, Score(1)},       {TO, true, Score(0)},        {NARIKYOU, false, Score(0)},
+      {NARIKEI, false, Score(0)},  {NARIGIN, false, Score(0)},  {NARIGIN, true, Score(0)},
+  };
+  for (const Case& c : cases) {
+    // The piece on (5, 5) is defended by the gold behind it; two human golds
+    // attack it, or one far away attacks nothing.
+    std::vector<Put> pieces = with_kings({{5, 5, c.pc}, {5, 4, KIN}});
+    if (c.attacked_twice) {
+      pieces.push_back({4, 6, -KIN});
+      pieces.push_back({6, 6, -KIN});
+    }
+    set({pieces});
+    eng.勢力調査();
+    EXPECT_EQ(eng.盤評価_駒固有(0, c.pc, 5, 4, 5, 5), c.expected) << c.pc << c.attacked_twice;
+  }
+}
+
+TEST_F(Evaluation, PawnFacingAHumanPieceTakesOneBranchOnly) {
+  // A pawn pushed to (5, 5) with a human silver right ahead on (5, 6): one
+  // of the branches applies, by the attack counts on the pawn.
+  struct Case {
+    const char* name;
+    std::vector<Put> extra;
+    Score expected;
+  };
+  // Every pushed pawn pays 0.1; a gold behind it brings 0.6.
+  const Score gold_guard = Score::tenths(6);
+  const Case cases[] = {
+      // Guarded twice, attacked once by the silver: +1.
+      {"stronger", {{4, 4, KIN}, {6, 4, KIN}}, Score(1) - TENTH + gold_guard},
+      // Attacked once, guarded once: the start-of-turn copies decide; the
+      // square ahead was not attacked by the computer then, so +5.
+      {"even", {{4, 4, KIN}}, Score(5) - TENTH + gold_guard},
+      // Not guarded but attacked: nothing.
+      {"hanging", {}, -TENTH},
+  };
+  for (const Case& c : cases) {
+    std::vector<Put> pieces = with_kings({{5, 4, HU}, {5, 6, -GIN}});
+    pieces.insert(pieces.end(), c.extra.begin(), c.extra.end());
+    set({pieces});
+    // The pawn steps from (5, 4) to (5, 5).
+    pos.Board[5][4] = 0;
+    pos.Board[5][5] = HU;
+    eng.勢力調査();
+    EXPECT_EQ(eng.盤評価_駒固有(0, HU, 5, 4, 5, 5), c.expected) << c.name;
+  }
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +15,10 @@
 #include "engine/engine.h"
 
 using namespace korvel;
+
+namespace korvel {
+inline void PrintTo(const Score& s, std::ostream* os) { *os << s.str(); }
+}  // namespace korvel
 
 namespace {
 
