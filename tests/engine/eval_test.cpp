@@ -265,3 +265,68 @@ TEST_F(Evaluation, PawnFacingAHumanPieceTakesOneBranchOnly) {
     EXPECT_EQ(eng.盤評価_駒固有(0, HU, 5, 4, 5, 5), c.expected) << c.name;
   }
 }
+
+TEST_F(Evaluation, PieceTermsOnFixedSquaresOfTheHumanCamp) {
+  // Rules tied to absolute squares that the suite positions never reach, so
+  // that the golden transcript does not hold them either.
+  struct Case {
+    const char* name;
+    std::vector<Put> pieces;  // both kings included
+    int fx, fy, tx, ty;
+    int sita_bishops;         // bishops in the human's hand
+    Score expected;
+  };
+  const Case cases[] = {
+      // Dragon onto (3, 9) or (7, 9) behind a human piece, next to a
+      // human piece on row 9 and a human gold on the inner side.
+      {"dragon to (3, 9)",
+       {{9, 1, OU}, {5, 5, -OU}, {5, 9, RYU}, {3, 8, -HU}, {2, 9, -HU}, {4, 8, -KIN}},
+       5, 9, 3, 9, 0, Score(-150)},
+      {"dragon to (7, 9)",
+       {{9, 1, OU}, {5, 5, -OU}, {5, 9, RYU}, {7, 8, -HU}, {8, 9, -HU}, {6, 8, -KIN}},
+       5, 9, 7, 9, 0, Score(-150)},
+      {"dragon to (4, 9): no such rule",
+       {{9, 1, OU}, {5, 5, -OU}, {5, 9, RYU}, {4, 8, -HU}, {3, 9, -HU}, {5, 8, -KIN}},
+       5, 9, 4, 9, 0, Score(0)},
+      // Leaving (3, 9) from behind a silver flanked by two golds: +2 per gold.
+      {"dragon leaves the silver's back",
+       {{9, 1, OU}, {7, 5, -OU}, {3, 9, RYU}, {3, 8, -GIN}, {2, 8, -KIN}, {4, 8, -KIN}},
+       3, 9, 4, 9, 0, Score(4)},
+      // Below a silver, a piece beside and a gold diagonally behind it.
+      {"dragon under a silver, gold on the right",
+       {{1, 1, OU}, {9, 9, -OU}, {5, 8, RYU}, {5, 4, -GIN}, {4, 5, HU}, {6, 4, -KIN}},
+       5, 8, 5, 5, 0, Score(-10)},
+      {"dragon under a silver, gold on the left",
+       {{1, 1, OU}, {9, 9, -OU}, {5, 8, RYU}, {5, 4, -GIN}, {6, 5, HU}, {4, 4, -KIN}},
+       5, 8, 5, 5, 0, Score(-10)},
+      // Gold to row 2 above an unguarded pawn with our bishop behind it that
+      // only the pawn guards, while the human holds a bishop.
+      {"gold over pawn and bishop",
+       {{9, 1, OU}, {5, 9, -OU}, {4, 1, KIN}, {5, 3, HU}, {5, 4, KAKU}},
+       4, 1, 5, 2, 1, Score::tenths(1265)},
+      {"gold over pawn and bishop, no bishop in hand",
+       {{9, 1, OU}, {5, 9, -OU}, {4, 1, KIN}, {5, 3, HU}, {5, 4, KAKU}},
+       4, 1, 5, 2, 0, -Score::tenths(5)},
+      // Rook leaving row 4 while a human rook backs the pawn on (8, 5).
+      {"rook leaves the row with our pawn on (7, 4)",
+       {{9, 1, OU}, {5, 9, -OU}, {2, 4, HISHA}, {7, 4, HU}, {8, 5, -HU}, {8, 8, -HISHA}},
+       2, 4, 2, 3, 0, Score(-11)},
+      {"rook stops guarding (8, 4)",
+       {{9, 1, OU}, {5, 9, -OU}, {2, 4, HISHA}, {8, 5, -HU}, {8, 8, -HISHA}},
+       2, 4, 2, 3, 0, Score(-11)},
+      {"rook along its row behind our pawn",
+       {{9, 1, OU}, {5, 9, -OU}, {2, 4, HISHA}, {7, 4, HU}, {8, 5, -HU}, {8, 8, -HISHA}},
+       2, 4, 3, 4, 0, Score(0)},
+  };
+  for (const Case& c : cases) {
+    set({c.pieces});
+    pos.HAND_SITA[6] = c.sita_bishops;
+    pos.持駒数再計算();
+    const int pc = pos.Board[c.fx][c.fy];
+    st.TRY_PIECE = pc;
+    pos.Board[c.fx][c.fy] = 0;
+    pos.Board[c.tx][c.ty] = pc;
+    eng.勢力調査();
+    EXPECT_EQ(eng.盤評価_駒固有(0, pc, c.fx, c.fy, c.tx, c.ty), c.expected) << c.name;
+  }
+}
