@@ -129,24 +129,9 @@ std::string Protocol::handle(std::string_view line) {
     const bool upper = f[1] == "upper";
     pos_.調査_2歩フラグ設定();
     std::string out;
-    for (int fx = 1; fx <= 9; ++fx)
-      for (int fy = 1; fy <= 9; ++fy) {
-        const int piece = pos_.Board[fx][fy];
-        if (upper ? piece < 10 : piece > -10) continue;
-        for (int tx = 1; tx <= 9; ++tx)
-          for (int ty = 1; ty <= 9; ++ty)
-            if (pos_.移動チェック(fx, fy, tx, ty, piece)) append_move(out, fx, fy, tx, ty, piece);
-      }
-    const int* hand = upper ? pos_.HAND_UE : pos_.HAND_SITA;
-    for (int slot = 1; slot <= 7; ++slot) {
-      if (hand[slot] < 1) continue;
-      const int piece = upper ? HAND_PIECE[slot] : -HAND_PIECE[slot];
-      const int fx = upper ? HAND_X_UE : HAND_X_SITA;
-      const int fy = upper ? slot : slot + 2;
-      for (int tx = 1; tx <= 9; ++tx)
-        for (int ty = 1; ty <= 9; ++ty)
-          if (pos_.移動チェック(fx, fy, tx, ty, piece)) append_move(out, fx, fy, tx, ty, piece);
-    }
+    合法手列挙(pos_, upper, [&](int fx, int fy, int tx, int ty, int piece) {
+      append_move(out, fx, fy, tx, ty, piece);
+    });
     out += "end\n";
     return out;
   }
