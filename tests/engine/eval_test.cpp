@@ -330,3 +330,51 @@ TEST_F(Evaluation, PieceTermsOnFixedSquaresOfTheHumanCamp) {
     EXPECT_EQ(eng.盤評価_駒固有(0, pc, c.fx, c.fy, c.tx, c.ty), c.expected) << c.name;
   }
 }
+
+TEST_F(Evaluation, OpeningTermsOnFixedSquares) {
+  // The opening patterns of the minor and major pieces, each on its absolute
+  // squares; the suite positions reach none of them.
+  struct Case {
+    const char* name;
+    std::vector<Put> pieces;  // both kings included
+    int fx, fy, tx, ty;       // fx = -1, fy = slot for a drop
+    Score expected;
+  };
+  const Case cases[] = {
+      {"knight to (7, 3) in front of the bishop", {{1, 1, OU}, {5, 9, -OU}, {6, 1, KEI}, {8, 4, KAKU}},
+       6, 1, 7, 3, -Score::tenths(51)},
+      {"silver to (7, 3) beside the pawn on (8, 3)",
+       {{1, 1, OU}, {5, 9, -OU}, {7, 2, GIN}, {8, 3, HU}, {8, 5, -HU}},
+       7, 2, 7, 3, Score::tenths(1149)},
+      {"gold to row 4 beside the attacked bishop",
+       {{1, 1, OU}, {5, 9, -OU}, {5, 3, KIN}, {6, 4, KAKU}, {6, 5, -HU}},
+       5, 3, 5, 4, Score(-5)},
+      {"bishop to (7, 3) over the pawn the human rook backs",
+       {{1, 1, OU}, {5, 9, -OU}, {9, 1, KAKU}, {8, 5, -HU}, {8, 8, -HISHA}},
+       9, 1, 7, 3, Score(9)},
+      {"bishop to (9, 3) over the edge pawns",
+       {{1, 1, OU}, {5, 9, -OU}, {8, 2, KAKU}, {9, 4, HU}, {9, 6, -HU}, {9, 9, -KYOU}},
+       8, 2, 9, 3, Score(-10)},
+      {"bishop leaves (9, 3) with the lance backing the edge pawn",
+       {{1, 1, OU}, {5, 9, -OU}, {9, 3, KAKU}, {9, 4, HU}, {9, 6, -HU}, {9, 9, -KYOU}},
+       9, 3, 8, 2, Score(10)},
+      {"bishop leaves (7, 3) and stops guarding (8, 4)",
+       {{1, 1, OU}, {5, 9, -OU}, {7, 3, KAKU}, {8, 5, -HU}, {8, 8, -HISHA}},
+       7, 3, 8, 2, Score(-10)},
+      {"rook to (3, 4) facing pawn and bishop", {{1, 1, OU}, {7, 9, -OU}, {3, 1, HISHA}, {3, 6, -HU}, {3, 7, -KAKU}},
+       3, 1, 3, 4, Score(7 - 1)},
+      {"rook dropped behind a silver between a piece and a gold",
+       {{1, 1, OU}, {1, 5, -OU}, {5, 8, -GIN}, {4, 9, -HU}, {6, 8, -KIN}},
+       -1, 7, 5, 9, Score(-1)},
+  };
+  for (const Case& c : cases) {
+    set({c.pieces});
+    const bool drop = c.fx < 0;
+    const int pc = drop ? HAND_PIECE[c.fy] : pos.Board[c.fx][c.fy];
+    st.TRY_PIECE = pc;
+    if (!drop) pos.Board[c.fx][c.fy] = 0;
+    pos.Board[c.tx][c.ty] = pc;
+    eng.勢力調査();
+    EXPECT_EQ(eng.盤評価_駒固有(0, pc, c.fx, c.fy, c.tx, c.ty), c.expected) << c.name;
+  }
+}
