@@ -9,6 +9,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 namespace korvel {
@@ -62,6 +63,7 @@ class Score {
     s += static_cast<char>('0' + mag % 10);
     return s;
   }
+  friend std::ostream& operator<<(std::ostream& os, Score s) { return os << s.str(); }
 
  private:
   std::int64_t tenths_ = 0;

@@ -9,18 +9,13 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "tests/engine/attack_fixture.h"
 
 using namespace korvel;
 
-namespace korvel {
-inline void PrintTo(const Score& s, std::ostream* os) { *os << s.str(); }
-}  // namespace korvel
-
 namespace {
 
-struct Put {
-  int x, y, code;
-};
+using Put = korvel::testing::Piece;
 
 struct Before {
   std::vector<Put> pieces;

@@ -13,18 +13,13 @@
 
 #include "cli/protocol.h"
 #include "engine/engine.h"
+#include "tests/engine/attack_fixture.h"
 
 using namespace korvel;
 
-namespace korvel {
-inline void PrintTo(const Score& s, std::ostream* os) { *os << s.str(); }
-}  // namespace korvel
-
 namespace {
 
-struct Put {
-  int x, y, code;
-};
+using Put = korvel::testing::Piece;
 
 class SearchTest : public ::testing::Test {
  protected:
