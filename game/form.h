@@ -25,6 +25,9 @@
 #include <vector>
 
 #include "board/position.h"
+#include "engine/engine.h"
+#include "game/history.h"
+#include "game/messages.h"
 #include "ports/ports.h"
 #include "ui/screen.h"
 
@@ -95,6 +98,12 @@ class Form {
 
   // Procedures other parts of the game call.
   void 初期設定();
+  // The computer's move for UE_SIDE; hands the turn back to the human.
+  void com_ban();
+  void 描画_将棋盤桝() { screen.描画_将棋盤桝(); }
+  void 描画_移動結果(int side, int tx, int ty, int piece, int colour);
+  int 調査_持駒数(int side) const;
+  void 描画_メッセージ(int reason);
   void 画面_再描画();
   void 描画_手数(int n, int unused_colour = COLOR_WHITE);
   void 描画_所有時間(int side, double seconds);
@@ -132,11 +141,18 @@ class Form {
   int COM_LEVEL = 3;
   int KIFU_MODE = 0;
   int RESUME_PENDING = 0;
-  int CLICK_PHASE = 0;
   int MOVE_COUNT = 0;
-  int HIST_INDEX = 0;
-  int HIST_LAST = 0;
+  History hist;  // HIST_INDEX, HIST_LAST and the stored positions
   int HANDICAP_GRADE = 0;
+
+  // The mouse selection: a board square, or a hand column (11 / -1) and the
+  // screen row clicked; SEL_PIECE is the code the piece will have on the board.
+  int CLICK_PHASE = 0;
+  int SEL_X = 0, SEL_Y = 0, SEL_PIECE = 0;
+  int TARGET_X = 0, TARGET_Y = 0;
+
+  // The computer player's maps and start-of-turn copies.
+  EngineState engine_state;
   int HANDICAP_SET = 0;
 
   // Clocks, in seconds; TURN_START is a day-timer reading.
@@ -159,6 +175,29 @@ class Form {
  private:
   int entry_index(std::string_view name) const;
   void 背景_選択(std::string_view entry, int code);
+
+  // Message box with an OK button.
+  void show(const msg::Box& box);
+  void play(std::int32_t buffer) { ports_.sound.dsPlay(buffer); }
+  double now() { return ports_.day_timer.now(); }
+  Engine engine() { return Engine(pos, engine_state); }
+
+  // Start of a game against the computer, shared by "先手" and "後手".
+  void COM対局_準備();
+  // Move entry, by the steps of a click.
+  void 盤_初回クリック(int col, int row);
+  void 盤_二回目クリック(int button, int col, int row);
+  void 盤外_クリック(int col, int row);
+  void 人間_着手(int button);
+  int 手番の駒(int code) const;
+  // After every move: the position reached becomes the newest entry, so
+  // that "戻" then "進" comes back to it and a record holds the last move.
+  void 最新局面保存(double time_sita, double time_ue);
+  // The time of the running turn, read off the day's clock when it is charged.
+  void 経過秒_更新();
+  // A history step's common part: board, hands, clocks and pictures of entry n.
+  void 局面_表示(int n, int after);
+  void ハンデ_変更(int up);
 
   Ports ports_;
   ScreenMoveDrawing move_drawing_;

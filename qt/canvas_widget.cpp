@@ -1,5 +1,7 @@
 #include "qt/canvas_widget.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -91,7 +93,12 @@ void CanvasWidget::text(double x, double y, std::string_view utf8, int color, in
   update(QRectF(device.topLeft() / dpr_, device.size() / dpr_).toAlignedRect().adjusted(-2, -2, 2, 2));
 }
 
-void CanvasWidget::refresh() { repaint(); }
+void CanvasWidget::refresh() {
+  repaint();
+  // A long handler (the computer thinking) still answers exposes; input
+  // stays queued until it is over.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
   QPainter p(this);

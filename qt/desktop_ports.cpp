@@ -3,7 +3,8 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QThread>
+#include <QEventLoop>
+#include <QTimer>
 #include <QTime>
 #include <QUrl>
 
@@ -29,7 +30,12 @@ korvel::Dialogs::Answer MessageBoxDialogs::message(std::string_view text, std::s
 double SystemDayTimer::now() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
 
 void SystemDayTimer::wait(double seconds) {
-  if (seconds > 0) QThread::msleep(static_cast<unsigned long>(seconds * 1000));
+  if (seconds <= 0) return;
+  // The window keeps painting while the game pauses; clicks and keys wait in
+  // the queue until the handler that paused is over.
+  QEventLoop loop;
+  QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 Timer1Clock::Timer1Clock(QObject* owner, std::function<void()> tick) : timer_(new QTimer(owner)) {

@@ -85,9 +85,16 @@ void MainWindow::syncChecks() {
   }
 }
 
-void MainWindow::start() {
-  form_->Form_Load();
+template <class F>
+void MainWindow::run(F&& handler) {
+  ++busy_;
+  handler();
+  --busy_;
   afterHandler();
+}
+
+void MainWindow::start() {
+  run([this] { form_->Form_Load(); });
   placeAtStart();
 }
 
@@ -100,18 +107,16 @@ void MainWindow::placeAtStart() {
 }
 
 void MainWindow::choose(const std::string& name) {
-  form_->menu_click(name);
-  afterHandler();
+  run([&] { form_->menu_click(name); });
 }
 
 void MainWindow::onMouseDown(int button, int, double x, double y) {
-  form_->Form_MouseDown(button, x, y);
-  afterHandler();
+  run([&] { form_->Form_MouseDown(button, x, y); });
 }
 
 void MainWindow::onTick() {
-  form_->Timer1_Timer();
-  afterHandler();
+  if (busy_ > 0) return;
+  run([this] { form_->Timer1_Timer(); });
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -125,8 +130,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
     return;
   }
-  form_->Form_KeyPress(key);
-  afterHandler();
+  run([&] { form_->Form_KeyPress(key); });
 }
 
 void MainWindow::afterHandler() {
@@ -143,7 +147,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (!closing_) {
     closing_ = true;
     clock_->stop();
+    ++busy_;
     form_->Form_Unload();
+    --busy_;
     QCoreApplication::quit();
   }
   event->accept();

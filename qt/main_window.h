@@ -57,6 +57,9 @@ class MainWindow : public QMainWindow {
  private:
   void buildMenus();
   void choose(const std::string& name);
+  // Runs one handler of the model, then afterHandler.
+  template <class F>
+  void run(F&& handler);
   // After every handler: the check marks may have changed, and the model
   // may have asked to end the program.
   void afterHandler();
@@ -73,6 +76,9 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<korvel::Form> form_;
   std::map<std::string, QAction*, std::less<>> actions_;
   bool closing_ = false;
+  // Handlers running: a handler may wait or show a message box, and the
+  // clock tick must not run inside it (the computer's search ticks itself).
+  int busy_ = 0;
 };
 
 }  // namespace korvel::qt

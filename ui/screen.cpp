@@ -32,6 +32,32 @@ std::string_view kanji_numeral(int value) {
   return KANJI[value];
 }
 
+std::string_view fullwidth_digit(int value) {
+  static constexpr std::string_view DIGITS[10] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+  if (value < 1 || value > 9) return {};
+  return DIGITS[value];
+}
+
+std::string_view piece_name(int code) {
+  switch (code < 0 ? -code : code) {
+    case HU: return "歩";
+    case TO: return "と";
+    case KYOU: return "香";
+    case NARIKYOU: return "香成";
+    case KEI: return "桂";
+    case NARIKEI: return "桂成";
+    case GIN: return "銀";
+    case NARIGIN: return "銀成";
+    case KIN: return "金";
+    case KAKU: return "角";
+    case UMA: return "角成";
+    case HISHA: return "飛";
+    case RYU: return "飛成";
+    case OU: return "王";
+    default: return {};
+  }
+}
+
 std::string number_text(int value) {
   return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }
@@ -252,6 +278,27 @@ void Screen::消去_移動結果(int side, const Position& pos) {
   } else if (side == pos.SITA_SIDE) {
     for (int c = 12; c <= 14; ++c) 描画_絵(HAIKEI_CODE, c, 2);
   }
+}
+
+void Screen::描画_移動結果(int side, int tx, int ty, int piece, int color, const Position& pos) {
+  消去_移動結果(side, pos);
+  const bool upper = side == pos.UE_SIDE;
+  if (!upper && side != pos.SITA_SIDE) return;
+  const double row = upper ? 8.5 : 2.5;
+  const struct {
+    double c;
+    std::string_view text;
+  } parts[3] = {
+      {upper ? -1.5 : 12.5, fullwidth_digit(10 - tx)},
+      {upper ? -1.1 : 12.9, kanji_numeral(ty)},
+      {upper ? -0.5 : 13.5, piece_name(piece)},
+  };
+  for (const auto& part : parts) {
+    if (part.text.empty()) continue;
+    描画_移動駒種類(part.c, row, part.text, COLOR_BLACK);
+    描画_移動駒種類(part.c - 0.1, row - 0.1, part.text, color);
+  }
+  if (upper) 描画_桝輪郭(COLOR_GREEN, 1, 8);
 }
 
 }  // namespace korvel

@@ -42,6 +42,13 @@ std::string_view caption_text(int code);
 // Kanji numeral "一".."九" for 1..9, empty otherwise.
 std::string_view kanji_numeral(int value);
 
+// Full-width digit "１".."９" for 1..9, empty otherwise.
+std::string_view fullwidth_digit(int value);
+
+// Name of a piece in move texts ("歩", "と", … "王"), by magnitude; empty
+// for a code that is no piece.
+std::string_view piece_name(int code);
+
 // A number as the window prints it: a blank for the sign of a non-negative
 // number, then the digits (" 5", "-5").
 std::string number_text(int value);
@@ -94,6 +101,9 @@ class Screen {
   void 消去_所有時間(int side, const Position& pos);
   void 消去_思考中();
   void 消去_移動結果(int side, const Position& pos);
+  // The last move as text in the mover's area: file counted from the right
+  // edge ("１" for tx = 9), rank numeral, piece name.
+  void 描画_移動結果(int side, int tx, int ty, int piece, int color, const Position& pos);
 
  private:
   Canvas& canvas_;

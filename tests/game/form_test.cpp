@@ -185,8 +185,8 @@ TEST_F(FormTest, ReverseTwiceRestoresThePositionButNotTheHistory) {
   form.pos.HAND_SITA[2] = 1;
   form.pos.HAND_COUNT_SITA = 1;
   form.pos.SIDE_TO_MOVE = -1;
-  form.HIST_INDEX = 4;
-  form.HIST_LAST = 3;
+  form.hist.HIST_INDEX = 4;
+  form.hist.HIST_LAST = 3;
   form.CLICK_PHASE = 1;
   const Position before = form.pos;
 
@@ -202,8 +202,8 @@ TEST_F(FormTest, ReverseTwiceRestoresThePositionButNotTheHistory) {
   EXPECT_EQ(form.pos.SIDE_TO_MOVE, 1);
   EXPECT_EQ(form.REVERSED, 1);
   EXPECT_EQ(form.CLICK_PHASE, 0);
-  EXPECT_EQ(form.HIST_INDEX, 0);
-  EXPECT_EQ(form.HIST_LAST, 0);
+  EXPECT_EQ(form.hist.HIST_INDEX, 0);
+  EXPECT_EQ(form.hist.HIST_LAST, 0);
 
   form.menu_click("REVERSE");
   for (int x = 1; x <= 9; ++x)
@@ -214,8 +214,8 @@ TEST_F(FormTest, ReverseTwiceRestoresThePositionButNotTheHistory) {
   }
   EXPECT_EQ(form.pos.SIDE_TO_MOVE, -1);
   EXPECT_EQ(form.REVERSED, 1);
-  EXPECT_EQ(form.HIST_INDEX, 0);
-  EXPECT_EQ(form.HIST_LAST, 0);
+  EXPECT_EQ(form.hist.HIST_INDEX, 0);
+  EXPECT_EQ(form.hist.HIST_LAST, 0);
 }
 
 TEST_F(FormTest, ReverseRepaintsShowsTheMoveNumberAndSounds) {
@@ -415,7 +415,7 @@ TEST_F(FormTest, ResetStopsTheTimerAndClearsTheGameState) {
   load();
   form.Timer1_Enabled(1);
   form.MOVE_COUNT = 9;
-  form.HIST_INDEX = 9;
+  form.hist.HIST_INDEX = 9;
   form.REVERSED = 1;
   form.TIME_UE = 5;
   form.KIFU_MODE = 1;
@@ -427,7 +427,7 @@ TEST_F(FormTest, ResetStopsTheTimerAndClearsTheGameState) {
   form.menu_click("CANCEL");
   EXPECT_EQ(fakes.clock_timer.running, 0);
   EXPECT_EQ(form.MOVE_COUNT, 0);
-  EXPECT_EQ(form.HIST_INDEX, 0);
+  EXPECT_EQ(form.hist.HIST_INDEX, 0);
   EXPECT_EQ(form.REVERSED, 0);
   EXPECT_EQ(form.TIME_UE, 0);
   EXPECT_EQ(form.KIFU_MODE, 0);

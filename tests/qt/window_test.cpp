@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -94,7 +95,21 @@ class WindowTest : public ::testing::TestWithParam<double> {
         << "picture " << code << " at cell " << c << "," << r;
   }
 
+  // Answers every message box the window shows with its default button,
+  // noting its text.
+  void answerBoxes() {
+    auto* poll = new QTimer(window.get());
+    QObject::connect(poll, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        answered.push_back(box->text());
+        box->done(box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::Ok);
+      }
+    });
+    poll->start(5);
+  }
+
   std::unique_ptr<MainWindow> window;
+  std::vector<QString> answered;
 };
 
 TEST_P(WindowTest, IsTitledKorvelAndPlacedAtTheTopLeftInItsStartSize) {
@@ -246,6 +261,7 @@ TEST_P(WindowTest, Timer1TicksEvery50msWhileTheModelRunsIt) {
 }
 
 TEST_P(WindowTest, APressOnTheBoardGoesToTheModel) {
+  answerBoxes();
   RecordPanel& panel = window->recordPanel();
   panel.set_lists_visible(1, 1, 1);
   const QPointF at(cellX(5) / 15 + 10, cellY(5) / 15 + 10);
@@ -256,6 +272,8 @@ TEST_P(WindowTest, APressOnTheBoardGoesToTheModel) {
   EXPECT_TRUE(panel.Drive1->isHidden());
   EXPECT_TRUE(panel.Dir1->isHidden());
   EXPECT_TRUE(panel.File1->isHidden());
+  // No game yet: the model says how to start one.
+  EXPECT_EQ(answered, std::vector<QString>{QStringLiteral("「対局」で始めて下さい")});
 }
 
 TEST_P(WindowTest, EscapeEndsTheProgram) {

@@ -1,0 +1,104 @@
+// The computer's turn in the window, around the engine's search, and the
+// strength levels.
+#include "game/form.h"
+
+namespace korvel {
+
+void Form::com_ban() {
+  if (pos.GAME_OVER != 0) return;
+  TURN_START = now();
+  if (checked("KEIKA") == 1) Timer1_Enabled(1);
+  消去_思考中();
+  screen.描画_数値(-1.5, 8.5, msg::THINKING, COLOR_BLACK, 0, 12);
+  screen.描画_数値(-1.6, 8.4, msg::THINKING, COLOR_WHITE, 0, 12);
+  screen.描画_桝輪郭(COLOR_GREEN, 1, 8);
+  screen.canvas().refresh();
+
+  engine_state.COM_LEVEL = COM_LEVEL;
+  Engine eng = engine();
+  const std::optional<Candidate> best = eng.com_ban_探索([this] { Timer1_Timer(); });
+  経過秒_更新();
+
+  if (!best) {
+    // Nothing legal to play: say so and give the turn back untouched.
+    Timer1_Enabled(0);
+    消去_思考中();
+    show(msg::COM_NO_MOVE);
+    TIME_UE += THINK_TIME;
+    TURN_START = now();
+    pos.SIDE_TO_MOVE = pos.SITA_SIDE;
+    if (checked("KEIKA") == 1) Timer1_Enabled(1);
+    return;
+  }
+  const Candidate& m = *best;
+  const bool drop = m.fx == HAND_X_UE;
+
+  hist.手順保存(pos, TIME_SITA, TIME_SITA, TIME_UE, TIME_UE + THINK_TIME);
+  MOVE_COUNT += 1;
+  描画_手数(MOVE_COUNT, COLOR_WHITE);
+
+  // A drop's origin is the hand cell of its slot.
+  const int origin_c = m.fx;
+  const int origin_r = drop ? 8 - m.fy : m.fy;
+  if (checked("SIDOU") == 1) {
+    描画_移動可能桝色(pos, SIDOU_ON, move_drawing_, m.fx, m.fy, GUIDE_COLOR, m.stood);
+    screen.描画_桝輪郭(COLOR_RED, origin_c, origin_r);
+    screen.canvas().refresh();
+    待ち時間(1);
+  }
+  描画_駒点滅(m.stood, origin_c, origin_r, 2);
+  描画_将棋盤桝();
+
+  pos.駒移動(m.fx, m.fy, m.tx, m.ty, m.piece, &move_drawing_);
+  待ち時間(0.5);
+  play(SND_KOMAUCHI);
+  hist.HIST_INDEX += 1;
+  Timer1_Enabled(0);
+  最新局面保存(TIME_SITA, TIME_UE + THINK_TIME);
+  eng.勢力調査();
+
+  if (eng.詰めかMAN() == 1) {
+    show(msg::COM_MATES);
+  } else if (pos.GAME_OVER == pos.UE_SIDE) {
+    消去_移動結果(pos.UE_SIDE);
+    show(msg::COM_WINS);
+    pos.SIDE_TO_MOVE = pos.SITA_SIDE;
+    return;
+  } else if (engine_state.KIKI_UE[pos.KING_SITA_X][pos.KING_SITA_Y] > 0) {
+    show(msg::CHECK);
+  }
+
+  消去_思考中();
+  描画_移動結果(pos.UE_SIDE, m.tx, m.ty, m.piece, COLOR_WHITE);
+  screen.描画_桝輪郭(COLOR_WHITE, m.tx, m.ty);
+
+  TIME_UE += THINK_TIME;
+  TURN_START = now();
+  pos.SIDE_TO_MOVE = pos.SITA_SIDE;
+  if (checked("KEIKA") == 1) Timer1_Enabled(1);
+}
+
+void Form::LEVEL_Click() {}
+
+void Form::LEVEL1_Click() {
+  for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
+  レベル_設定(1);
+}
+void Form::LEVEL2_Click() {
+  for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
+  レベル_設定(2);
+}
+void Form::LEVEL3_Click() {
+  for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
+  レベル_設定(3);
+}
+
+void Form::レベル_設定(int level) {
+  set_checked("LEVEL1", level == 1 ? 1 : 0);
+  set_checked("LEVEL2", level == 2 ? 1 : 0);
+  set_checked("LEVEL3", level == 3 ? 1 : 0);
+  COM_LEVEL = level;
+  if (GAME_KIND == KIND_COM) screen.描画_レベル(COM_LEVEL);
+}
+
+}  // namespace korvel

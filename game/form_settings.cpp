@@ -1,0 +1,140 @@
+// The option menu's settings, the settings file, and the sound layer over
+// the sound library.
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <vector>
+
+#include "game/form.h"
+#include "ui/pictures.h"
+
+namespace korvel {
+
+namespace {
+
+// The background entries in the order the settings file names the first
+// checked one.
+struct BackgroundEntry {
+  std::string_view name;
+  int code;
+};
+constexpr BackgroundEntry BACKGROUND_ENTRIES[5] = {
+    {"MIDORI", HAIKEI_MIDORI}, {"TAKE", HAIKEI_TAKE},   {"TATAMI", HAIKEI_TATAMI},
+    {"UCHU", HAIKEI_UCHU},     {"RENGA", HAIKEI_RENGA},
+};
+
+}  // namespace
+
+void Form::チェック設定(int code) {
+  for (const BackgroundEntry& e : BACKGROUND_ENTRIES) set_checked(e.name, e.code == code ? 1 : 0);
+}
+
+void Form::読込_環境設定ファイル() {
+  const SettingsValues v = ports_.settings.read();
+  if (v.background >= HAIKEI_MIDORI && v.background <= HAIKEI_RENGA) {
+    チェック設定(v.background);
+    screen.描画_背景(v.background);
+    screen.HAIKEI_CODE = v.background;
+  }
+  if (v.sidou != SettingsValues::NOT_SET) {
+    SIDOU_ON = v.sidou == 1 ? 1 : 0;
+    set_checked("SIDOU", SIDOU_ON);
+    GUIDE_COLOR = SIDOU_ON == 1 ? COLOR_WHITE : COLOR_GREEN;
+  }
+  if (v.keika != SettingsValues::NOT_SET) set_checked("KEIKA", v.keika == 1 ? 1 : 0);
+  if (v.bgm != SettingsValues::NOT_SET) {
+    set_checked("BGM", v.bgm == 1 ? 1 : 0);
+    if (v.bgm == 1) ports_.sound.dsPlayLooping(SND_BGM);
+  }
+}
+
+void Form::書込_環境設定ファイル() {
+  SettingsValues v;
+  v.background = 0;
+  for (const BackgroundEntry& e : BACKGROUND_ENTRIES)
+    if (checked(e.name) == 1) {
+      v.background = e.code;
+      break;
+    }
+  v.sidou = checked("SIDOU");
+  v.keika = checked("KEIKA");
+  v.bgm = checked("BGM");
+  ports_.settings.write(v);
+}
+
+
+void Form::SIDOU_Click() {
+  if (checked("SIDOU") == 1) {
+    screen.描画_将棋盤桝();
+    for (int r = 1; r <= 7; ++r) {
+      screen.描画_桝輪郭(COLOR_GREEN, -1, r);
+      screen.描画_桝輪郭(COLOR_GREEN, 11, r + 2);
+    }
+    set_checked("SIDOU", 0);
+    SIDOU_ON = 0;
+    GUIDE_COLOR = COLOR_GREEN;
+  } else {
+    set_checked("SIDOU", 1);
+    SIDOU_ON = 1;
+    GUIDE_COLOR = COLOR_WHITE;
+  }
+  書込_環境設定ファイル();
+}
+
+void Form::背景_選択(std::string_view entry, int code) {
+  if (checked(entry) == 0) {
+    チェック設定(code);
+    screen.HAIKEI_CODE = code;
+  }
+  書込_環境設定ファイル();
+  画面_再描画();
+}
+
+void Form::MIDORI_Click() { 背景_選択("MIDORI", HAIKEI_MIDORI); }
+void Form::TATAMI_Click() { 背景_選択("TATAMI", HAIKEI_TATAMI); }
+void Form::TAKE_Click() { 背景_選択("TAKE", HAIKEI_TAKE); }
+void Form::UCHU_Click() { 背景_選択("UCHU", HAIKEI_UCHU); }
+void Form::RENGA_Click() { 背景_選択("RENGA", HAIKEI_RENGA); }
+
+void Form::OPTION_Click() { 棋譜パネル_閉じる(); }
+void Form::HAIKEI_GA_Click() {}
+void Form::SONOTA_Click() {}
+
+void Form::BGM_Click() {
+  // Switching the music lands with settings and sound.
+}
+void Form::KAISETU_Click() {
+  // The help page lands with help and the about box.
+}
+void Form::VER_Click() {
+  // The about box lands with help and the about box.
+}
+
+// ---- Sound layer ------------------------------------------------------------------
+
+void Form::SOUND_INIT() {
+  SOUND_CONTEXT = ports_.sound.dsInitialize(ports_.window);
+  if (SOUND_CONTEXT == 0)
+    ports_.dialogs.message(msg::SOUND_FAILED.text, msg::SOUND_FAILED.title,
+                           Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+}
+
+std::int32_t Form::LOAD_WAVE(const std::string& file, std::int32_t flags) {
+  if (SOUND_CONTEXT == 0) return 0;
+  std::error_code ec;
+  const std::filesystem::path path(std::u8string(file.begin(), file.end()));
+  if (!std::filesystem::is_regular_file(path, ec)) return 0;
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::uint8_t> image;
+  if (in) image.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (!in && !in.eof()) {
+    ports_.dialogs.message(std::error_code(errno, std::generic_category()).message(), msg::SOUND_FAILED.title,
+                           Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+    return 0;
+  }
+  return ports_.sound.dsCreateDSB(SOUND_CONTEXT, image.data(), image.size(), flags);
+}
+
+}  // namespace korvel

@@ -1,0 +1,131 @@
+// Games and turns: starting a game against the computer or between two
+// people, resuming one, and the clock.
+#include <cmath>
+
+#include "game/form.h"
+
+namespace korvel {
+
+// Opening the top-level menus only closes the record panel.
+void Form::TAIKYOKU_Click() { 棋譜パネル_閉じる(); }
+void Form::STOP_Click() { 棋譜パネル_閉じる(); }
+void Form::MATCH_MAN_Click() {}
+void Form::START2_Click() {}
+
+void Form::COM対局_準備() {
+  if (pos.GAME_OVER != 0) 初期設定();
+  screen.描画_棋譜読込み部分消去();
+  screen.描画_レベル(COM_LEVEL);
+  描画_将棋盤桝();
+  screen.描画_自持盤(pos);
+  CLICK_PHASE = 0;
+  GAME_KIND = KIND_COM;
+  KIFU_MODE = 0;
+  hist.HIST_LAST = MOVE_COUNT;
+}
+
+void Form::SENTE_Click() {
+  COM対局_準備();
+  TURN_START = now();
+  Timer1_Enabled(1);
+  if (pos.SIDE_TO_MOVE == SIDE_NONE || MOVE_COUNT == 0) {
+    pos.SITA_SIDE = SIDE_SENTE;
+    pos.UE_SIDE = SIDE_GOTE;
+    pos.SIDE_TO_MOVE = SIDE_SENTE;
+    show(msg::MAN_TURN_NEW);
+    RESUME_PENDING = 0;
+  } else if (pos.SIDE_TO_MOVE == pos.SITA_SIDE) {
+    pos.SITA_SIDE = SIDE_SENTE;
+    pos.UE_SIDE = SIDE_GOTE;
+    pos.SIDE_TO_MOVE = SIDE_SENTE;
+    show(msg::MAN_TURN);
+    RESUME_PENDING = 0;
+  } else if (pos.SIDE_TO_MOVE == pos.UE_SIDE) {
+    com_ban();
+  }
+}
+
+void Form::GOTE_Click() {
+  COM対局_準備();
+  // The computer's turn sets TURN_START when it hands the turn over.
+  Timer1_Enabled(1);
+  if (pos.SIDE_TO_MOVE == SIDE_NONE || MOVE_COUNT == 0) {
+    pos.SITA_SIDE = SIDE_GOTE;
+    pos.UE_SIDE = SIDE_SENTE;
+    pos.SIDE_TO_MOVE = SIDE_SENTE;
+    com_ban();
+  } else if (pos.SIDE_TO_MOVE == pos.SITA_SIDE) {
+    // Otherwise the human would be charged from the last turn before the steps.
+    TURN_START = now();
+    show(msg::MAN_TURN);
+    RESUME_PENDING = 0;
+  } else if (pos.SIDE_TO_MOVE == pos.UE_SIDE) {
+    com_ban();
+  }
+}
+
+void Form::START_Click() {
+  if (pos.GAME_OVER != 0) 初期設定();
+  screen.描画_棋譜読込み部分消去();
+  for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
+  描画_将棋盤桝();
+  screen.描画_自持盤(pos);
+  TURN_START = now();
+  if (checked("KEIKA") == 1) Timer1_Enabled(1);
+  GAME_KIND = KIND_MAN;
+  if (pos.SIDE_TO_MOVE == SIDE_NONE || MOVE_COUNT == 0) {
+    pos.SITA_SIDE = SIDE_SENTE;
+    pos.UE_SIDE = SIDE_GOTE;
+    pos.SIDE_TO_MOVE = SIDE_SENTE;
+    show(msg::SENTE_TURN_NEW);
+  } else {
+    show(pos.SIDE_TO_MOVE == SIDE_SENTE ? msg::SENTE_TURN_NEW : msg::GOTE_TURN_NEW);
+  }
+  RESUME_PENDING = 0;
+}
+
+// ---- The clock ----------------------------------------------------------------
+
+void Form::Timer1_Enabled(int on) {
+  TIMER1_ENABLED = on != 0 ? 1 : 0;
+  if (TIMER1_ENABLED == 1)
+    ports_.clock_timer.start();
+  else
+    ports_.clock_timer.stop();
+}
+
+void Form::Timer1_Timer() {
+  if (TIMER1_ENABLED != 1 || pos.GAME_OVER != 0) return;
+  THINK_TIME = 調査_経過秒(TURN_START, ports_.day_timer.now());
+  const long long whole = static_cast<long long>(std::floor(THINK_TIME));
+  if (whole == CLOCK_SECOND) return;
+  CLOCK_SECOND = whole;
+  if (pos.SIDE_TO_MOVE == pos.UE_SIDE)
+    描画_所有時間(pos.UE_SIDE, TIME_UE + THINK_TIME);
+  else if (pos.SIDE_TO_MOVE == pos.SITA_SIDE)
+    描画_所有時間(pos.SITA_SIDE, TIME_SITA + THINK_TIME);
+  screen.canvas().refresh();
+}
+
+void Form::経過秒_更新() {
+  // The tick only runs while the clocks are shown; a turn is charged what it
+  // really took all the same.
+  THINK_TIME = 調査_経過秒(TURN_START, now());
+}
+
+void Form::KEIKA_Click() {
+  if (checked("KEIKA") == 1) {
+    set_checked("KEIKA", 0);
+    Timer1_Enabled(0);
+    消去_所有時間(pos.SITA_SIDE);
+    消去_所有時間(pos.UE_SIDE);
+  } else {
+    set_checked("KEIKA", 1);
+    Timer1_Enabled(1);
+    描画_所有時間(pos.UE_SIDE, TIME_UE);
+    描画_所有時間(pos.SITA_SIDE, TIME_SITA);
+  }
+  書込_環境設定ファイル();
+}
+
+}  // namespace korvel

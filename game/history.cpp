@@ -1,0 +1,39 @@
+#include "game/history.h"
+
+#include <cstring>
+
+namespace korvel {
+
+void History::手順保存(const Position& pos, double t_sita_before, double t_sita_after, double t_ue_before,
+                      double t_ue_after) {
+  const int n = HIST_INDEX;
+  if (!stored(n)) return;
+  std::memcpy(HIST_BOARD[n], pos.Board, sizeof pos.Board);
+  std::memcpy(HIST_HAND_SITA[n], pos.HAND_SITA, sizeof pos.HAND_SITA);
+  std::memcpy(HIST_HAND_UE[n], pos.HAND_UE, sizeof pos.HAND_UE);
+  HIST_TIME_SITA_BEFORE[n] = t_sita_before;
+  HIST_TIME_SITA_AFTER[n] = t_sita_after;
+  HIST_TIME_UE_BEFORE[n] = t_ue_before;
+  HIST_TIME_UE_AFTER[n] = t_ue_after;
+  HIST_LAST = n;
+}
+
+bool History::復元(int n, Position& pos) const {
+  if (!stored(n)) return false;
+  std::memcpy(pos.Board, HIST_BOARD[n], sizeof pos.Board);
+  std::memcpy(pos.HAND_SITA, HIST_HAND_SITA[n], sizeof pos.HAND_SITA);
+  std::memcpy(pos.HAND_UE, HIST_HAND_UE[n], sizeof pos.HAND_UE);
+  return true;
+}
+
+MoveResult History::調査_移動結果(int n) const {
+  if (!stored(n) || !stored(n - 1)) return {};
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) {
+      const int now = HIST_BOARD[n][x][y];
+      if (now != 0 && now != HIST_BOARD[n - 1][x][y]) return {x, y, now};
+    }
+  return {};
+}
+
+}  // namespace korvel
