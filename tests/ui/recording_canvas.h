@@ -39,9 +39,12 @@ struct RecordingCanvas : Canvas {
   std::vector<int> bold;  // bold flag of each text call, in order
   // Colour of the last outline drawn with that top-left corner.
   std::map<std::pair<long, long>, int> last_outline;
+  // Code of the last picture painted with that top-left corner.
+  std::map<std::pair<long, long>, int> last_picture;
 
   void picture(int code, double x, double y) override {
     calls.push_back("pic " + std::to_string(code) + " " + at(x, y));
+    last_picture[{std::lround(x), std::lround(y)}] = code;
   }
   void outline(int color, double x1, double y1, double x2, double y2) override {
     // Every frame of the game is exactly one cell.

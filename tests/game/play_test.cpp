@@ -1,0 +1,427 @@
+// Games played through the window model's handlers only: menu choices,
+// presses in twips and timer ticks, against fake ports.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/form.h"
+#include "tests/game/fake_ports.h"
+
+namespace korvel {
+namespace {
+
+using testing::Box;
+using testing::FakePorts;
+using testing::Pic;
+using testing::Txt;
+using Lines = std::vector<std::string>;
+
+constexpr int KINSHI = 41, KOMA = 42;
+
+struct PlayTest : ::testing::Test {
+  FakePorts fakes;
+  std::unique_ptr<Form> owned = std::make_unique<Form>(fakes.ports());
+  Form& form = *owned;
+
+  void SetUp() override {
+    form.Form_Load();
+    form.SND_KINSHI = KINSHI;
+    form.SND_KOMAUCHI = KOMA;
+    forget();
+  }
+  void forget() {
+    fakes.canvas.clear();
+    fakes.sound.calls.clear();
+    fakes.dialogs.shown.clear();
+    fakes.day_timer.waits.clear();
+  }
+  void click(double c, double r, int button = BUTTON_LEFT) {
+    form.Form_MouseDown(button, cell_x(c) + 300, cell_y(r) + 300);
+  }
+  void move(int fx, int fy, int tx, int ty, int button = BUTTON_LEFT) {
+    click(fx, fy);
+    click(tx, ty, button);
+  }
+  // "text|title" of every message box so far.
+  Lines boxes() const {
+    Lines out;
+    for (const auto& b : fakes.dialogs.shown) out.push_back(b.text + "|" + b.title);
+    return out;
+  }
+  int plays(int buffer) const {
+    return static_cast<int>(std::count(fakes.sound.calls.begin(), fakes.sound.calls.end(),
+                                       "play " + std::to_string(buffer)));
+  }
+  bool drew(const std::string& line) const {
+    return std::find(fakes.canvas.calls.begin(), fakes.canvas.calls.end(), line) != fakes.canvas.calls.end();
+  }
+  // What the screen shows on each square is the board, and once a move has
+  // been made the newest history entry is the position on screen.
+  void expect_consistent() {
+    for (int x = 1; x <= 9; ++x)
+      for (int y = 1; y <= 9; ++y) {
+        const auto shown = fakes.canvas.last_picture.find({std::lround(cell_x(x)), std::lround(cell_y(y))});
+        ASSERT_NE(shown, fakes.canvas.last_picture.end());
+        ASSERT_EQ(shown->second, form.pos.Board[x][y]) << x << "," << y;
+        if (form.MOVE_COUNT > 0) {
+          ASSERT_EQ(form.hist.HIST_BOARD[form.hist.HIST_INDEX][x][y], form.pos.Board[x][y]) << x << "," << y;
+        }
+      }
+    ASSERT_EQ(form.hist.HIST_LAST, form.hist.HIST_INDEX);
+    ASSERT_EQ(form.MOVE_COUNT, form.hist.HIST_INDEX);
+  }
+  void clear_upper_pieces() {
+    for (int x = 1; x <= 9; ++x)
+      for (int y = 1; y <= 9; ++y)
+        if (form.pos.Board[x][y] >= 10) form.pos.Board[x][y] = 0;
+  }
+};
+
+TEST_F(PlayTest, SenteGivesTheHumanTheFirstMoveAndTheComputerAnswers) {
+  form.menu_click("SENTE");
+  EXPECT_EQ(boxes(), Lines{"MANの番です| "});
+  EXPECT_EQ(form.pos.SITA_SIDE, 1);
+  EXPECT_EQ(form.pos.UE_SIDE, -1);
+  EXPECT_EQ(form.pos.SIDE_TO_MOVE, 1);
+  EXPECT_EQ(form.GAME_KIND, KIND_COM);
+  EXPECT_EQ(fakes.clock_timer.running, 1);
+  EXPECT_EQ(form.hist.HIST_INDEX, 0);  // the computer waits
+  EXPECT_TRUE(drew(Txt(15, 0, 0, " 3", 12)));
+
+  forget();
+  fakes.day_timer.seconds = 7;  // the human thinks seven seconds
+  move(3, 7, 3, 6);
+  EXPECT_EQ(form.pos.Board[3][6], -10);
+  EXPECT_EQ(form.MOVE_COUNT, 2);
+  EXPECT_EQ(form.pos.SIDE_TO_MOVE, form.pos.SITA_SIDE);
+  EXPECT_DOUBLE_EQ(form.TIME_SITA, 7);
+  EXPECT_EQ(plays(KOMA), 2);
+  EXPECT_TRUE(drew(Txt(15, -1.6, 8.4, "思考中", 12)));
+  // Two blinks of 0.2 + 0.2 s, then the half-second pause after the move.
+  EXPECT_EQ(fakes.day_timer.waits, (std::vector<double>{0.2, 0.2, 0.2, 0.2, 0.5}));
+  // The human's move as text on the right; the reply framed white on the board.
+  EXPECT_TRUE(drew(Txt(15, 12.4, 2.4, "７", 12)));
+  EXPECT_TRUE(drew(Txt(15, 12.8, 2.4, "六", 12)));
+  EXPECT_TRUE(drew(Txt(15, 13.4, 2.4, "歩", 12)));
+  int white = 0;
+  for (const auto& [corner, colour] : fakes.canvas.last_outline) white += colour == COLOR_WHITE;
+  EXPECT_EQ(white, 1);
+  EXPECT_EQ(fakes.clock_timer.running, 1);
+  EXPECT_TRUE(boxes().empty());
+  expect_consistent();
+  // Both positions of the game are kept, with the human's seven seconds.
+  EXPECT_DOUBLE_EQ(form.hist.HIST_TIME_SITA_AFTER[0], 7);
+  EXPECT_EQ(form.hist.HIST_BOARD[1][3][6], -10);
+}
+
+TEST_F(PlayTest, GoteLetsTheComputerOpenAndFinishedGamesRestartFromTheBeginning) {
+  form.menu_click("GOTE");
+  EXPECT_EQ(form.pos.UE_SIDE, 1);
+  EXPECT_EQ(form.pos.SITA_SIDE, -1);
+  EXPECT_EQ(form.pos.SIDE_TO_MOVE, -1);
+  EXPECT_EQ(form.MOVE_COUNT, 1);
+  EXPECT_TRUE(boxes().empty());
+  expect_consistent();
+
+  form.pos.GAME_OVER = 1;
+  click(5, 5);
+  EXPECT_EQ(boxes(), Lines{"新規に対局してください|終局"});
+  form.menu_click("SENTE");
+  EXPECT_EQ(form.MOVE_COUNT, 0);
+  EXPECT_EQ(form.pos.GAME_OVER, 0);
+  Position fresh;
+  fresh.初期設定();
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) EXPECT_EQ(form.pos.Board[x][y], fresh.Board[x][y]);
+}
+
+TEST_F(PlayTest, ClicksBeforeAGameAndAroundTheBoardMapToCellsByFloor) {
+  click(5, 7);
+  EXPECT_EQ(boxes(), Lines{"「対局」で始めて下さい|開始"});
+  EXPECT_EQ(plays(KINSHI), 1);
+
+  form.menu_click("START");
+  form.pos.HAND_UE[1] = 1;
+  form.pos.HAND_SITA[7] = 1;
+  struct Case {
+    double x, y;
+    int phase, sel_x, sel_y;
+  };
+  const Case cases[] = {
+      {1300 - 615 + 5, cell_y(7) + 5, 1, -1, 7},  // the strip left of the board: upper hand
+      {1300 - 615 - 1, cell_y(1) + 5, 1, -1, 7},  // x below 685: column -2, nothing picked
+      {cell_x(11) + 5, cell_y(9) + 5, 1, 11, 9},  // the lower hand's rook
+      {cell_x(11) + 5, cell_y(2) + 5, 1, 11, 9},  // above the lower hand
+  };
+  for (const Case& c : cases) {
+    form.Form_MouseDown(BUTTON_LEFT, c.x, c.y);
+    EXPECT_EQ(form.CLICK_PHASE, c.phase) << c.x;
+    EXPECT_EQ(form.SEL_X, c.sel_x) << c.x;
+    EXPECT_EQ(form.SEL_Y, c.sel_y) << c.x;
+  }
+  EXPECT_EQ(form.SEL_PIECE, -900);
+}
+
+TEST_F(PlayTest, SelectionPromotionAndDropsInATwoHumanGame) {
+  form.menu_click("START");
+  EXPECT_EQ(boxes(), Lines{"先手の番です| "});
+  auto& B = form.pos.Board;
+  B[4][2] = -10;  // a lower pawn one step from the last rank
+  B[1][5] = -100;
+  form.pos.HAND_UE[5] = 1;
+  forget();
+
+  // Re-selection is silent; the other side's hand is let go silently.
+  click(3, 7);
+  click(4, 7);
+  EXPECT_EQ(form.SEL_X, 4);
+  click(-1, 3);
+  click(5, 5);
+  EXPECT_EQ(form.CLICK_PHASE, 0);
+  EXPECT_TRUE(fakes.sound.calls.empty());
+  EXPECT_TRUE(boxes().empty());
+
+  // The last rank needs the right button.
+  move(4, 2, 4, 1);
+  EXPECT_EQ(boxes(), Lines{"マウスの右をクリックして下さい|成り"});
+  EXPECT_EQ(plays(KINSHI), 1);
+  EXPECT_EQ(form.CLICK_PHASE, 1);
+  click(4, 1, BUTTON_RIGHT);
+  EXPECT_EQ(B[4][1], -11);
+  EXPECT_EQ(form.pos.HAND_SITA[5], 1);
+  EXPECT_EQ(form.pos.SIDE_TO_MOVE, -1);
+
+  // The upper side drops its gold from the hand.
+  click(-1, 3);
+  click(5, 5);
+  EXPECT_EQ(B[5][5], 110);
+  EXPECT_EQ(form.pos.HAND_UE[5], 0);
+
+  // A right click on a silver move outside the zone is the plain move; an
+  // illegal target is refused and the frames go back to plain.
+  move(1, 5, 2, 4, BUTTON_RIGHT);
+  EXPECT_EQ(B[2][4], -100);
+  move(5, 3, 5, 6);
+  EXPECT_EQ(plays(KINSHI), 2);
+  EXPECT_EQ(form.CLICK_PHASE, 0);
+  EXPECT_EQ(form.MOVE_COUNT, 3);
+  expect_consistent();
+}
+
+TEST_F(PlayTest, KingCapturesEndTheGameWithTheWinnersMessage) {
+  struct Case {
+    const char* start;
+    int fx, fy, tx, ty;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"SENTE", 5, 2, 5, 1, "あなたの勝ちです|終了"},
+      {"START", 5, 2, 5, 1, "先手の勝ちです|終了"},
+      {"START", 5, 8, 5, 9, "後手の勝ちです|終了"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    form.初期設定();
+    form.menu_click(c.start);
+    if (c.fy == 8) {  // the upper side's turn first
+      move(9, 7, 9, 6);
+      form.pos.Board[5][8] = 110;
+    } else {
+      form.pos.Board[5][2] = -110;
+    }
+    forget();
+    move(c.fx, c.fy, c.tx, c.ty);
+    EXPECT_EQ(boxes(), Lines{c.message});
+    EXPECT_NE(form.pos.GAME_OVER, 0);
+    EXPECT_EQ(form.MOVE_COUNT, c.fy == 8 ? 2 : 1);  // no computer move after the win
+    expect_consistent();
+  }
+}
+
+TEST_F(PlayTest, StepsBackAndForwardReachTheNewestPositionAgain) {
+  form.menu_click("START");
+  form.menu_click("REPLAY");
+  EXPECT_EQ(form.RESUME_PENDING, 1);
+  move(3, 7, 3, 6);
+  move(7, 3, 7, 4);
+  move(8, 8, 3, 8);
+  const Position newest = form.pos;
+  EXPECT_EQ(boxes(), (Lines{"先手の番です| ", "できません|戻る", "先手の番です|対局"}));
+  forget();
+
+  form.menu_click("REPLAY");
+  form.menu_click("REPLAY");
+  EXPECT_EQ(form.hist.HIST_INDEX, 1);
+  EXPECT_EQ(form.pos.SIDE_TO_MOVE, -1);  // the side that made move 2
+  EXPECT_EQ(form.pos.Board[7][3], 10);
+  form.menu_click("AFTER");
+  EXPECT_EQ(form.pos.Board[7][4], 10);
+  EXPECT_TRUE(drew(Txt(15, -1.6, 8.4, "３", 12)));  // move 2's caption: file 3
+  EXPECT_TRUE(drew(Txt(15, -1.2, 8.4, "四", 12)));
+  form.menu_click("AFTER");
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) EXPECT_EQ(form.pos.Board[x][y], newest.Board[x][y]);
+  EXPECT_EQ(form.pos.SIDE_TO_MOVE, -1);
+  EXPECT_EQ(form.MOVE_COUNT, 3);
+  form.menu_click("AFTER");
+  EXPECT_EQ(boxes(), Lines{"できません|進む"});
+  EXPECT_EQ(plays(KINSHI), 1);
+  EXPECT_EQ(plays(KOMA), 4);
+
+  // Play goes on from the newest position after announcing the turn.
+  forget();
+  move(7, 4, 7, 5);
+  EXPECT_EQ(boxes(), Lines{"後手の番です|対局"});
+  EXPECT_EQ(form.pos.Board[7][5], 10);
+  expect_consistent();
+}
+
+TEST_F(PlayTest, AStepBackAgainstTheComputerAsksBeforeItMovesAgain) {
+  form.menu_click("SENTE");
+  move(3, 7, 3, 6);
+  form.menu_click("REPLAY");
+  EXPECT_EQ(form.pos.SIDE_TO_MOVE, form.pos.UE_SIDE);
+  EXPECT_EQ(fakes.clock_timer.running, 0);
+  forget();
+  click(5, 5);
+  EXPECT_EQ(boxes(), Lines{"OKですか？|再開(COM)"});
+  EXPECT_EQ(form.MOVE_COUNT, 2);
+  EXPECT_EQ(form.pos.SIDE_TO_MOVE, form.pos.SITA_SIDE);
+  expect_consistent();
+}
+
+TEST_F(PlayTest, HandicapStepsChangeOneSquareUntilTheEndsOfTheScale) {
+  form.menu_click("LBEL_UP");
+  EXPECT_EQ(form.pos.Board[8][2], 0);
+  EXPECT_TRUE(drew(testing::Cap(15, 11, 1, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級", 10)));
+  EXPECT_TRUE(drew(Pic(0, 8, 2)));
+  form.menu_click("LEBEL_DOWN");
+  EXPECT_EQ(form.pos.Board[8][2], 800);
+  EXPECT_TRUE(drew(testing::Cap(15, 11, 1, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", 10)));
+  EXPECT_EQ(plays(KOMA), 2);
+
+  for (int i = 0; i < 11; ++i) form.menu_click("LEBEL_DOWN");
+  EXPECT_EQ(plays(KOMA), 12);  // the eleventh step changes nothing
+  EXPECT_EQ(form.HANDICAP_GRADE, -10);
+  EXPECT_EQ(form.HANDICAP_SET, 1);
+  EXPECT_TRUE(drew(testing::Cap(15, 11, 1, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人", 10)));
+  int lower = 0;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) lower += form.pos.Board[x][y] < 0;
+  EXPECT_EQ(lower, 10);  // king and nine pawns
+  EXPECT_EQ(form.pos.Board[5][9], -950);
+
+  // Refused in a record, after a move, after turning the board.
+  struct Case {
+    void (*set)(Form&);
+    const char* reason;
+  };
+  const Case cases[] = {
+      {[](Form& f) { f.KIFU_MODE = 1; }, "棋譜ﾓｰﾄﾞではできません"},
+      {[](Form& f) { f.hist.HIST_INDEX = 1; }, "対局途中ではできません"},
+      {[](Form& f) { f.REVERSED = 1; }, "反転後ではできません"},
+  };
+  for (const Case& c : cases) {
+    form.初期設定();
+    c.set(form);
+    forget();
+    form.menu_click("LBEL_UP");
+    EXPECT_EQ(boxes(), Lines{std::string(c.reason) + "\r\r局面→最初にして下さい|ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定"});
+    EXPECT_EQ(plays(KINSHI), 1);
+    EXPECT_EQ(form.pos.Board[8][2], 800);
+    EXPECT_EQ(form.HANDICAP_SET, 0);
+  }
+}
+
+TEST_F(PlayTest, TheComputerTakingTheKingEndsTheGameAndNoMoveHandsTheTurnBack) {
+  form.menu_click("SENTE");
+  form.pos.Board[5][8] = 110;  // an upper gold next to the human's king
+  move(1, 7, 1, 6);
+  EXPECT_EQ(form.pos.Board[5][9], 110);
+  EXPECT_EQ(form.pos.GAME_OVER, form.pos.UE_SIDE);
+  EXPECT_EQ(form.pos.SIDE_TO_MOVE, form.pos.SITA_SIDE);
+  EXPECT_EQ(boxes().back(), "ｺﾝﾋﾟｭｰﾀの勝ちです|終了");
+  expect_consistent();
+
+  // A position without a single upper piece: nothing to play, nothing changes.
+  form.初期設定();
+  clear_upper_pieces();
+  const Position before = form.pos;
+  forget();
+  form.menu_click("GOTE");
+  EXPECT_EQ(boxes(), Lines{"ｺﾝﾋﾟｭｰﾀは指せる手がありません。\rあなたの番です|対局"});
+  EXPECT_EQ(form.pos.SIDE_TO_MOVE, form.pos.SITA_SIDE);
+  EXPECT_EQ(form.MOVE_COUNT, 0);
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) EXPECT_EQ(form.pos.Board[x][y], before.Board[x][y]);
+  move(3, 7, 3, 6);
+  EXPECT_EQ(form.pos.Board[3][6], -10);
+}
+
+TEST_F(PlayTest, GuidanceShowsTheComputersMoveBeforeItBlinks) {
+  form.menu_click("SIDOU");
+  form.menu_click("SENTE");
+  forget();
+  move(3, 7, 3, 6);
+  EXPECT_EQ(fakes.day_timer.waits.front(), 1);  // the guidance stays a second
+  const auto& calls = fakes.canvas.calls;
+  const auto thinking = std::find(calls.begin(), calls.end(), Txt(15, -1.6, 8.4, "思考中", 12));
+  const auto red = std::find_if(thinking, calls.end(),
+                                [](const std::string& s) { return s.rfind("box 12", 0) == 0; });
+  ASSERT_NE(red, calls.end());
+  EXPECT_EQ(*(red + 1), "refresh");
+}
+
+TEST_F(PlayTest, AGameLongerThanTheHistoryGoesOnUnrecorded) {
+  form.menu_click("START");
+  form.hist.HIST_INDEX = 499;
+  form.MOVE_COUNT = 499;
+  move(3, 7, 3, 6);  // move 500: entries 499 and 500
+  move(3, 3, 3, 4);
+  move(4, 7, 4, 6);
+  EXPECT_EQ(form.MOVE_COUNT, 502);
+  EXPECT_EQ(form.hist.HIST_LAST, 500);
+  EXPECT_EQ(form.hist.HIST_BOARD[500][3][3], 10);  // the position before move 501
+  forget();
+  form.menu_click("REPLAY");
+  EXPECT_EQ(boxes(), Lines{"できません|戻る"});
+  EXPECT_EQ(form.pos.Board[4][6], -10);
+}
+
+class WholeGameTest : public PlayTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(WholeGameTest, AScriptedHumanPlaysTheComputerToTheEnd) {
+  form.menu_click(GetParam() == 1 ? "LEVEL1" : GetParam() == 2 ? "LEVEL2" : "LEVEL3");
+  form.menu_click("SENTE");
+  int moves = 0;
+  while (form.pos.GAME_OVER == 0 && form.MOVE_COUNT < 300) {
+    expect_consistent();
+    if (HasFatalFailure()) return;
+    ASSERT_EQ(form.pos.SIDE_TO_MOVE, form.pos.SITA_SIDE);
+    form.pos.調査_2歩フラグ設定();
+    int m[5] = {};
+    bool found = false;
+    合法手列挙(form.pos, false, [&](int fx, int fy, int tx, int ty, int piece) {
+      if (!found) m[0] = fx, m[1] = fy, m[2] = tx, m[3] = ty, m[4] = piece, found = true;
+    });
+    ASSERT_TRUE(found);
+    fakes.day_timer.seconds += 2;
+    const int before = form.MOVE_COUNT;
+    move(m[0], m[1], m[2], m[3], BUTTON_RIGHT);
+    ASSERT_GT(form.MOVE_COUNT, before);
+    ++moves;
+  }
+  expect_consistent();
+  EXPECT_GT(moves, 0);
+  EXPECT_NEAR(form.TIME_SITA, 2.0 * moves, 1e-9);
+  // Every stored position differs from the one before it by one move.
+  for (int n = 1; n <= form.hist.HIST_LAST; ++n) EXPECT_NE(form.hist.調査_移動結果(n).piece, 0) << n;
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, WholeGameTest, ::testing::Values(1, 2, 3));
+
+}  // namespace
+}  // namespace korvel
