@@ -271,6 +271,8 @@ void Screen::消去_思考中() {
 
 void Screen::消去_移動結果(int side, const Position& pos) {
   if (side == pos.UE_SIDE) {
+    // The file numeral starts half a cell into (-2, 8); the old one must go too.
+    描画_絵(HAIKEI_CODE, -2, 8);
     描画_絵(HAIKEI_CODE, -1, 8);
     描画_絵(HAIKEI_CODE, 0, 8);
     描画_桝輪郭(COLOR_GREEN, -1, 7);

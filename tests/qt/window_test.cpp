@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -295,6 +296,22 @@ TEST_P(WindowTest, ClosingTheWindowShutsDown) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ratios, WindowTest, ::testing::Values(1.0, 2.0));
+
+}  // namespace
+}  // namespace korvel::qt
+
+namespace korvel::qt {
+namespace {
+
+TEST(DayTimer, APauseKeepsTheWindowServedAndReturnsAfterItsTime) {
+  bool served = false;
+  QTimer::singleShot(0, [&] { served = true; });
+  SystemDayTimer day;
+  const auto start = std::chrono::steady_clock::now();
+  day.wait(0.05);
+  EXPECT_TRUE(served);  // timers and paints run during the pause
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
+}
 
 }  // namespace
 }  // namespace korvel::qt

@@ -327,7 +327,7 @@ TEST_F(ScreenTest, MessageAreasCleared) {
   screen.消去_移動結果(1, pos);
   screen.消去_移動結果(-1, pos);
   EXPECT_EQ(canvas.calls, (Lines{Pic(3, -2, 8), Pic(3, -1, 8), Pic(3, 0, 8), Box(2, -1, 7),
-                                 Pic(3, -1, 8), Pic(3, 0, 8), Box(2, -1, 7), Box(2, 1, 8),
+                                 Pic(3, -2, 8), Pic(3, -1, 8), Pic(3, 0, 8), Box(2, -1, 7), Box(2, 1, 8),
                                  Pic(3, 12, 2), Pic(3, 13, 2), Pic(3, 14, 2)}));
 }
 

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Plays the game in a real window on a virtual screen, the way a new player
+# would: menus opened with a click on the menu bar and walked with the arrow
+# keys, message boxes answered with Return, pieces moved by clicking squares.
+# Screenshots go to build/xvfb-play/. Usage: scripts/play_in_xvfb.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/setup.sh
+korvel_packages+=(xvfb xauth xdotool imagemagick)
+korvel_setup
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" >/dev/null
+
+out=build/xvfb-play
+rm -rf "$out" && mkdir -p "$out/home"
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
+xvfb_pid=$!
+game_pid=
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=$display
+sleep 1
+
+(cd "$out/home" && HOME="$PWD" SDL_AUDIODRIVER=dummy exec ../../release/qt/korvel) &
+game_pid=$!
+for _ in $(seq 50); do
+  xdotool search --name '^Korvel$' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool search --name '^Korvel$' >/dev/null || { echo "no window titled Korvel" >&2; exit 1; }
+sleep 0.5
+
+# The drawing starts right below the menu bar, 15 twips to a pixel; cell
+# (c, r) has its corner at 1300 + 615 c, 100 + 690 r twips.
+menubar=19
+cell() { echo $(((1300 + 615 * $1 + 307) / 15)) $((menubar + (100 + 690 * $2 + 345) / 15)); }
+press() { xdotool mousemove $(cell "$1" "$2") click "${3:-1}"; sleep 0.4; }
+move() { press "$1" "$2"; press "$3" "$4" "${5:-1}"; }
+menu() { xdotool mousemove "$1" 9 click 1; sleep 0.4; shift; xdotool key "$@"; sleep 0.6; }
+answer() { xdotool key Return; sleep 0.4; }
+shot() { import -window root "$out/$1.png"; }
+
+# Two people at one screen: 対局 → 対局(人間) → スタート.
+menu 20 Down Right Return
+answer
+move 3 7 3 6            # a pawn
+move 7 3 7 4
+move 2 8 8 2 3          # the bishop takes the bishop, promoted by the right button
+move 7 1 8 2            # the silver takes it back
+press 11 8              # the bishop from the hand ...
+press 5 5               # ... dropped in the middle
+shot two-humans
+xdotool mousemove 91 9 click 1; sleep 0.5   # 戻
+shot back
+xdotool mousemove 117 9 click 1; sleep 0.5  # 進
+shot forward
+# The board squares only (the clocks run on).
+convert "$out/two-humans.png" -crop 370x410+130+75 "$out/board-before.png"
+convert "$out/forward.png" -crop 370x410+130+75 "$out/board-after.png"
+compare -metric AE "$out/board-before.png" "$out/board-after.png" null: 2>"$out/board-diff.txt" ||
+  { echo "the board after 戻 and 進 is not the newest position ($(cat "$out/board-diff.txt") pixels differ)" >&2; exit 1; }
+
+# Against the computer: 局面 → 最初, then 対局 → 対局(COM) → 先手.
+menu 60 Down Return
+menu 20 Down Down Right Return
+answer
+move 3 7 3 6
+sleep 2.5
+shot computer-reply-1
+move 2 7 2 6
+sleep 2.5
+shot computer-reply-2
+xdotool key Escape
+sleep 0.5
+echo "screenshots in $out"
