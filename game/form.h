@@ -1,5 +1,10 @@
 #pragma once
-// The main window's model: all game state and every event handler. The shell
+// The main window's model: all game state and every event handler, one
+// concern to a file: form_startup (start-up, reset, shut-down), form_turns
+// (対局 menu, the clock), form_mouse (clicks on the board and hands),
+// form_history (戻, 進, 最初), form_handicap (△, ▽), form_computer (the
+// computer's turn, levels), form_view (drawing, 反転), form_records (棋譜),
+// form_settings (ｵﾌﾟｼｮﾝ, settings file, sound). The shell
 // owns the real window and forwards to it; the model reaches the outside only
 // through the ports it was built with.
 //
@@ -13,7 +18,11 @@
 //  - Mouse presses on the drawing go to Form_MouseDown with the button
 //    (1 left, 2 right) and the position in twips from the client corner.
 //  - Key presses go to Form_KeyPress with the character code (Escape 27).
-//  - While the ClockTimer port is started, call Timer1_Timer every 50 ms.
+//  - While the ClockTimer port is started, call Timer1_Timer every 50 ms,
+//    but not while another handler is still running (it may be waiting or
+//    showing a message box): the computer's search ticks the clock itself.
+//  - DayTimer::wait keeps the window painted but holds clicks and keys
+//    back; they are handled once the handler that waited is over.
 //  - Closing the window calls Form_Unload. After any call, wants_quit()
 //    true means the program ends now: close without asking and exit.
 //  - All calls come from the window's thread; handlers run to completion and
