@@ -28,17 +28,13 @@ void Form::SENTE_Click() {
   COM対局_準備();
   TURN_START = now();
   Timer1_Enabled(1);
-  if (pos.SIDE_TO_MOVE == SIDE_NONE || MOVE_COUNT == 0) {
+  const bool fresh = pos.SIDE_TO_MOVE == SIDE_NONE || MOVE_COUNT == 0;
+  if (fresh || pos.SIDE_TO_MOVE == pos.SITA_SIDE) {
+    // The human has the lower pieces and moves as 先手.
     pos.SITA_SIDE = SIDE_SENTE;
     pos.UE_SIDE = SIDE_GOTE;
     pos.SIDE_TO_MOVE = SIDE_SENTE;
-    show(msg::MAN_TURN_NEW);
-    RESUME_PENDING = 0;
-  } else if (pos.SIDE_TO_MOVE == pos.SITA_SIDE) {
-    pos.SITA_SIDE = SIDE_SENTE;
-    pos.UE_SIDE = SIDE_GOTE;
-    pos.SIDE_TO_MOVE = SIDE_SENTE;
-    show(msg::MAN_TURN);
+    show(fresh ? msg::MAN_TURN_NEW : msg::MAN_TURN);
     RESUME_PENDING = 0;
   } else if (pos.SIDE_TO_MOVE == pos.UE_SIDE) {
     com_ban();
