@@ -38,6 +38,7 @@
 #include "game/history.h"
 #include "game/messages.h"
 #include "ports/ports.h"
+#include "records/record_panel.h"
 #include "ui/screen.h"
 
 namespace korvel {
@@ -137,6 +138,24 @@ class Form {
   std::int32_t LOAD_WAVE(const std::string& file, std::int32_t flags);
   void 終了処理();
 
+  // ---- Game records (form_records.cpp) -------------------------------------
+  // The record panel's events.
+  void Drive1_Change();
+  void Dir1_Change();
+  void File1_Click();
+  void Command1_Click();
+  // Writes the title, the two names (upper side first) and history entries
+  // 1..HIST_LAST to folder/name.棋譜. 1 when written; otherwise 0 after a
+  // message, and a record of that name that was there is left as it was.
+  int WRITE_RECORD(const std::string& folder, const std::string& name, const std::string& title,
+                   const std::string& name_sente, const std::string& name_gote);
+  // Replaces the game by the record in folder/file, to be stepped through with
+  // "進". A file that cannot be read is reported and the game stays.
+  void READ_RECORD(const std::string& folder, const std::string& file);
+  // Left edge in twips of a header text centred over the board.
+  static double 取得_棋譜のX座標(std::string_view text);
+  // ---- End of game records -------------------------------------------------
+
   // ---- State -------------------------------------------------------------
   Position pos;
   Screen screen;  // holds HAIKEI_CODE, the background picture
@@ -207,6 +226,11 @@ class Form {
   // A history step's common part: board, hands, clocks and pictures of entry n.
   void 局面_表示(int n, int after);
   void ハンデ_変更(int up);
+
+  // ---- Game records (form_records.cpp) -------------------------------------
+  // A record panel message box; a reason goes on a line of its own.
+  void show(const record_msg::Box& box, std::string_view reason = {});
+  // ---- End of game records -------------------------------------------------
 
   Ports ports_;
   ScreenMoveDrawing move_drawing_;

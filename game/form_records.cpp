@@ -1,7 +1,26 @@
-// The record panel: opening it from the "棋譜" menu and closing it.
+// Game records: the "棋譜" menu, the record panel's events, and writing and
+// reading record files.
+#include <algorithm>
+#include <string>
+
 #include "game/form.h"
+#include "records/disk_record_files.h"
+#include "records/record_file.h"
 
 namespace korvel {
+
+namespace {
+
+constexpr double HEADER_TOP = 100, HEADER_BOTTOM = 6350, TITLE_SHIFT = 3000;
+constexpr int HEADER_SIZE = 12;
+
+}  // namespace
+
+void Form::show(const record_msg::Box& box, std::string_view reason) {
+  std::string text(box.text);
+  if (!reason.empty()) text += "\r" + std::string(reason);
+  ports_.dialogs.message(text, box.title);
+}
 
 void Form::描画_可視(int drive, int folder, int files) {
   ports_.record_panel.set_lists_visible(drive, folder, files);
@@ -17,10 +36,146 @@ void Form::棋譜パネル_閉じる() {
 void Form::KIFU_Click() {}
 
 void Form::KIFU_READ_Click() {
-  // Opening the record panel lands with game records.
+  描画_可視(1, 1, 1);
+  描画_棋譜_IO(1);
 }
+
 void Form::KIFU_WRITE_Click() {
-  // Opening the record panel lands with game records.
+  // A turned board or a handicap start is no game from the initial position,
+  // and a record is replayed from there.
+  if (REVERSED == 1) {
+    show(record_msg::AFTER_REVERSE);
+    return;
+  }
+  if (HANDICAP_SET == 1) {
+    show(record_msg::AFTER_HANDICAP);
+    return;
+  }
+  描画_可視(1, 1, 0);
+  描画_棋譜_IO(0);
+}
+
+void Form::Drive1_Change() {
+  if (ports_.record_panel.folder_list_to_drive() == 0) {
+    show(record_msg::DEVICE_NOT_READY);
+    return;
+  }
+  Dir1_Change();
+}
+
+void Form::Dir1_Change() { ports_.record_panel.file_list_to_folder(); }
+
+void Form::File1_Click() {
+  const std::string file = ports_.record_panel.chosen_file();
+  if (!file.empty()) READ_RECORD(ports_.record_panel.folder(), file);
+}
+
+void Form::Command1_Click() {
+  RecordPanelView& panel = ports_.record_panel;
+  const std::string name = panel.text(1);
+  if (name.empty()) {
+    show(record_msg::NO_NAME);
+    return;
+  }
+  if (hist.HIST_LAST < 1) {
+    show(record_msg::NOTHING_TO_SAVE);
+    return;
+  }
+  if (ファイル名_可(name) == 0) {
+    show(record_msg::BAD_NAME);
+    return;
+  }
+  if (WRITE_RECORD(panel.folder(), name, panel.text(2), panel.text(3), panel.text(4)) == 0) return;
+  棋譜パネル_閉じる();
+  panel.refresh_files();
+  show(record_msg::WRITTEN);
+}
+
+int Form::WRITE_RECORD(const std::string& folder, const std::string& name, const std::string& title,
+                       const std::string& name_sente, const std::string& name_gote) {
+  Record r;
+  r.title = title;
+  const bool sente_below = pos.SITA_SIDE == SIDE_SENTE;
+  r.upper = sente_below ? name_gote : name_sente;
+  r.lower = sente_below ? name_sente : name_gote;
+  const int last = std::min(hist.HIST_LAST, HIST_MAX);
+  for (int n = 1; n <= last; ++n) {
+    RecordEntry& e = r.entries.emplace_back();
+    std::copy(&hist.HIST_BOARD[n][0][0], &hist.HIST_BOARD[n][0][0] + 100, &e.board[0][0]);
+    std::copy(hist.HIST_HAND_SITA[n], hist.HIST_HAND_SITA[n] + 8, e.hand_sita);
+    std::copy(hist.HIST_HAND_UE[n], hist.HIST_HAND_UE[n] + 8, e.hand_ue);
+    e.time_sita_before = 棋譜_秒(hist.HIST_TIME_SITA_BEFORE[n]);
+    e.time_sita_after = 棋譜_秒(hist.HIST_TIME_SITA_AFTER[n]);
+    e.time_ue_before = 棋譜_秒(hist.HIST_TIME_UE_BEFORE[n]);
+    e.time_ue_after = 棋譜_秒(hist.HIST_TIME_UE_AFTER[n]);
+  }
+  std::string bytes;
+  if (!棋譜ファイル作成(r, bytes)) {
+    show(record_msg::NOT_CP932);
+    return 0;
+  }
+  const std::string reason = ports_.record_files.replace(棋譜パス(folder, name + ".棋譜"), bytes);
+  if (!reason.empty()) {
+    show(record_msg::CANNOT_WRITE, reason);
+    return 0;
+  }
+  return 1;
+}
+
+double Form::取得_棋譜のX座標(std::string_view text) {
+  // Length in characters: every UTF-8 byte but the continuation bytes.
+  const auto length = std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
+  return BOARD_LEFT + SQUARE_W * (3 + (13 - static_cast<double>(length)) / 5);
+}
+
+void Form::READ_RECORD(const std::string& folder, const std::string& file) {
+  // Read before anything changes: a file that cannot be read leaves the game
+  // and the open lists as they are.
+  std::string bytes;
+  const std::string reason = ports_.record_files.read(棋譜パス(folder, file), bytes);
+  if (!reason.empty()) {
+    show(record_msg::CANNOT_READ, reason);
+    return;
+  }
+  描画_可視(0, 0, 0);
+  初期設定();
+  KIFU_MODE = 1;
+  const Record r = 棋譜ファイル解析(bytes);
+
+  Canvas& canvas = screen.canvas();
+  const bool bold = screen.BOLD == 1;
+  canvas.text(取得_棋譜のX座標(r.title) - TITLE_SHIFT, HEADER_BOTTOM, r.title, COLOR_RED, HEADER_SIZE, bold);
+  for (const auto& [name, y] : {std::pair{&r.upper, HEADER_TOP}, std::pair{&r.lower, HEADER_BOTTOM}}) {
+    const double x = 取得_棋譜のX座標(*name);
+    canvas.text(x + SQUARE_W / 10.0, y + SQUARE_H / 10.0, *name, COLOR_BLACK, HEADER_SIZE, bold);
+    canvas.text(x, y, *name, COLOR_WHITE, HEADER_SIZE, bold);
+  }
+
+  // Entry 0 is the position shown now, so that the first step finds the
+  // first move and stepping back to the start shows the pieces again.
+  hist.手順保存(pos, 0, 0, 0, 0);
+  const int m = static_cast<int>(r.entries.size());
+  for (int n = 1; n <= m; ++n) {
+    const RecordEntry& e = r.entries[static_cast<size_t>(n - 1)];
+    std::copy(&e.board[0][0], &e.board[0][0] + 100, &hist.HIST_BOARD[n][0][0]);
+    std::copy(e.hand_sita, e.hand_sita + 8, hist.HIST_HAND_SITA[n]);
+    std::copy(e.hand_ue, e.hand_ue + 8, hist.HIST_HAND_UE[n]);
+    hist.HIST_TIME_SITA_BEFORE[n] = e.time_sita_before;
+    hist.HIST_TIME_SITA_AFTER[n] = e.time_sita_after;
+    hist.HIST_TIME_UE_BEFORE[n] = e.time_ue_before;
+    hist.HIST_TIME_UE_AFTER[n] = e.time_ue_after;
+  }
+  hist.HIST_INDEX = 0;
+  MOVE_COUNT = 0;
+  hist.HIST_LAST = m;
+  if (m == 0) {
+    show(record_msg::NO_DATA_IN_FILE);
+    return;
+  }
+  show(record_msg::READ);
+  if (r.left_out > 0) show(record_msg::LEFT_OUT);
+  show(msg::KIFU_STEP);
+  pos.SIDE_TO_MOVE = SIDE_SENTE;
 }
 
 }  // namespace korvel

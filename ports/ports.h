@@ -9,6 +9,7 @@
 #include "ports/clock_timer.h"
 #include "ports/day_timer.h"
 #include "ports/dialogs.h"
+#include "ports/record_files.h"
 #include "ports/record_panel_view.h"
 #include "ports/settings_file.h"
 #include "ports/sound_library.h"
@@ -22,6 +23,7 @@ struct Ports {
   DayTimer& day_timer;
   ClockTimer& clock_timer;
   RecordPanelView& record_panel;
+  RecordFiles& record_files;
   Browser& browser;
   SettingsFile& settings;
   // Handed to dsInitialize; the shell passes its window id, tests 0.

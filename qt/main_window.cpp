@@ -36,8 +36,9 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
   clock_ = std::make_unique<Timer1Clock>(this, [this] { onTick(); });
   record_panel_ = std::make_unique<RecordPanel>(canvas_);
   const korvel::Ports ports{*canvas_, dialogs_, sound_,     day_timer_, *clock_, *record_panel_,
-                            browser_, settings_, static_cast<std::intptr_t>(winId())};
+                            record_files_, browser_, settings_, static_cast<std::intptr_t>(winId())};
   form_ = std::make_unique<korvel::Form>(ports);
+  record_panel_->setEvents([this](RecordPanel::Handler h) { run([&] { (form_.get()->*h)(); }); });
 
   connect(canvas_, &CanvasWidget::mouseDown, this, &MainWindow::onMouseDown);
   buildMenus();

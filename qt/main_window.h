@@ -17,6 +17,7 @@
 #include "qt/record_panel.h"
 #include "qt/silent_sound.h"
 #include "qt/unsaved_settings.h"
+#include "records/disk_record_files.h"
 
 class QAction;
 class QMenu;
@@ -71,6 +72,7 @@ class MainWindow : public QMainWindow {
   SystemDayTimer day_timer_;
   std::unique_ptr<Timer1Clock> clock_;
   std::unique_ptr<RecordPanel> record_panel_;
+  korvel::DiskRecordFiles record_files_;
   DesktopBrowser browser_;
   UnsavedSettingsFile settings_;
   std::unique_ptr<korvel::Form> form_;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,9 @@
 #include <QPushButton>
 #include <QStorageInfo>
 
+#include <algorithm>
+
+#include "game/form.h"
 #include "qt/artwork.h"
 #include "qt/canvas_widget.h"
 
@@ -30,29 +34,23 @@ W* place(W* w, const char* name, int left, int top, int width, int height) {
   return w;
 }
 
+constexpr auto kPathRole = Qt::UserRole;
+
+std::string local(const QString& s) { return QFile::encodeName(s).toStdString(); }
+
 }  // namespace
 
 RecordPanel::RecordPanel(QWidget* surface) {
-  const QDir here = QDir::current();
-
   Drive1 = place(new QComboBox(surface), "Drive1", 240, 360, 2535, 300);
-  for (const QFileInfo& drive : QDir::drives()) Drive1->addItem(drive.absoluteFilePath());
-  Drive1->setCurrentText(QStorageInfo(here).rootPath());
+  QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
+  std::sort(volumes.begin(), volumes.end(),
+            [](const QStorageInfo& a, const QStorageInfo& b) { return a.rootPath() < b.rootPath(); });
+  for (const QStorageInfo& v : volumes) Drive1->addItem(v.rootPath(), v.rootPath());
 
-  // The folder list shows the way down to the current folder, then what is in it.
   Dir1 = place(new QListWidget(surface), "Dir1", 240, 600, 2535, 1710);
-  QStringList way;
-  for (QDir d = here; ; ) {
-    way.prepend(d.isRoot() ? d.absolutePath() : d.dirName());
-    if (!d.cdUp()) break;
-  }
-  Dir1->addItems(way);
-  Dir1->setCurrentRow(static_cast<int>(way.size()) - 1);
-  for (const QString& sub : here.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-    Dir1->addItem(QStringLiteral("    ") + sub);
-
   File1 = place(new QListWidget(surface), "File1", 240, 2280, 2535, 930);
-  File1->addItems(here.entryList({QStringLiteral("*.棋譜")}, QDir::Files, QDir::Name));
+  showFolder(QDir::currentPath());
+  file_list_to_folder();
 
   const char* captions[4] = {"ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：", "対 局 名："};
   for (int i = 0; i < 4; ++i) {
@@ -64,6 +62,20 @@ RecordPanel::RecordPanel(QWidget* surface) {
   Text4 = place(new QLineEdit(surface), "Text4", 960, 2880, 2295, 270);
   Text1 = place(new QLineEdit(surface), "Text1", 960, 3120, 2295, 270);
   Command1 = place(new QPushButton(QStringLiteral("RETURN"), surface), "Command1", 3360, 3000, 855, 375);
+
+  QObject::connect(Drive1, &QComboBox::activated, Drive1, [this] { event(&korvel::Form::Drive1_Change); });
+  QObject::connect(Dir1, &QListWidget::itemClicked, Dir1, [this](QListWidgetItem* item) {
+    if (showFolder(item->data(kPathRole).toString())) event(&korvel::Form::Dir1_Change);
+  });
+  QObject::connect(File1, &QListWidget::itemClicked, File1, [this](QListWidgetItem* item) {
+    chosen_ = item->text();
+    event(&korvel::Form::File1_Click);
+  });
+  QObject::connect(Command1, &QPushButton::clicked, Command1, [this] { event(&korvel::Form::Command1_Click); });
+}
+
+void RecordPanel::event(Handler h) {
+  if (run_) run_(h);
 }
 
 QList<QWidget*> RecordPanel::fields() const {
@@ -81,6 +93,70 @@ void RecordPanel::set_fields_visible(int visible) {
     for (QLineEdit* t : {Text1, Text2, Text3, Text4}) t->clear();
   }
   for (QWidget* w : fields()) w->setVisible(visible != 0);
+}
+
+std::string RecordPanel::text(int box) {
+  QLineEdit* boxes[5] = {nullptr, Text1, Text2, Text3, Text4};
+  return box >= 1 && box <= 4 ? boxes[box]->text().toStdString() : std::string();
+}
+
+std::string RecordPanel::folder() { return local(files_path_); }
+
+std::string RecordPanel::chosen_file() { return local(chosen_); }
+
+void RecordPanel::selectDriveOf(const QString& path) {
+  const int i = Drive1->findData(QStorageInfo(path).rootPath());
+  if (i >= 0) Drive1->setCurrentIndex(i);
+}
+
+bool RecordPanel::showFolder(const QString& path) {
+  QDir here(path);
+  if (!here.exists() || !here.isReadable()) return false;
+  dir_path_ = here.absolutePath();
+  last_folder_[QStorageInfo(dir_path_).rootPath()] = dir_path_;
+  Dir1->clear();
+  // The way down from the root, each folder one step further in, then the
+  // subfolders of the shown one.
+  QStringList way;
+  for (QDir d = here;;) {
+    way.prepend(d.absolutePath());
+    if (!d.cdUp()) break;
+  }
+  int depth = 0;
+  for (const QString& p : way) {
+    auto* item = new QListWidgetItem(QString(2 * depth++, QLatin1Char(' ')) +
+                                     (QDir(p).isRoot() ? p : QDir(p).dirName()));
+    item->setData(kPathRole, p);
+    Dir1->addItem(item);
+  }
+  Dir1->setCurrentRow(Dir1->count() - 1);
+  for (const QString& sub : here.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+    auto* item = new QListWidgetItem(QString(2 * depth, QLatin1Char(' ')) + sub);
+    item->setData(kPathRole, here.absoluteFilePath(sub));
+    Dir1->addItem(item);
+  }
+  selectDriveOf(dir_path_);
+  return true;
+}
+
+int RecordPanel::folder_list_to_drive() {
+  const QString root = Drive1->currentData().toString();
+  const QStorageInfo volume(root);
+  // The folder the drive was left at, else its root.
+  if (volume.isValid() && volume.isReady() && (showFolder(last_folder_.value(root, root)) || showFolder(root)))
+    return 1;
+  selectDriveOf(dir_path_);
+  return 0;
+}
+
+void RecordPanel::file_list_to_folder() {
+  files_path_ = dir_path_;
+  refresh_files();
+}
+
+void RecordPanel::refresh_files() {
+  File1->clear();
+  File1->addItems(QDir(files_path_).entryList({QStringLiteral("*.棋譜")}, QDir::Files, QDir::Name));
 }
 
 }  // namespace korvel::qt

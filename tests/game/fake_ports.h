@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -72,10 +73,45 @@ struct FakeClockTimer : ClockTimer {
 
 struct FakeRecordPanel : RecordPanelView {
   std::vector<std::string> calls;
+  std::string texts[5];  // Text1..Text4; hiding the fields empties them
+  std::string folder_ = "/records";
+  std::string chosen;
+  int drive_ready = 1;
   void set_lists_visible(int d, int f, int l) override {
     calls.push_back("lists " + std::to_string(d) + std::to_string(f) + std::to_string(l));
   }
-  void set_fields_visible(int v) override { calls.push_back("fields " + std::to_string(v)); }
+  void set_fields_visible(int v) override {
+    calls.push_back("fields " + std::to_string(v));
+    if (v == 0)
+      for (std::string& t : texts) t.clear();
+  }
+  std::string text(int box) override { return box >= 1 && box <= 4 ? texts[box] : std::string(); }
+  std::string folder() override { return folder_; }
+  std::string chosen_file() override { return chosen; }
+  int folder_list_to_drive() override {
+    calls.push_back("drive");
+    return drive_ready;
+  }
+  void file_list_to_folder() override { calls.push_back("files follow"); }
+  void refresh_files() override { calls.push_back("refresh"); }
+};
+
+// Files by path, in memory; a non-empty failure is the answer to every call.
+struct FakeRecordFiles : RecordFiles {
+  std::map<std::string, std::string> files;
+  std::string failure;
+  std::string read(const std::string& path, std::string& bytes) override {
+    if (!failure.empty()) return failure;
+    const auto it = files.find(path);
+    if (it == files.end()) return "ﾌｧｲﾙかﾌｫﾙﾀﾞが見つかりません";
+    bytes = it->second;
+    return {};
+  }
+  std::string replace(const std::string& path, std::string_view bytes) override {
+    if (!failure.empty()) return failure;
+    files[path] = std::string(bytes);
+    return {};
+  }
 };
 
 struct FakeBrowser : Browser {
@@ -104,10 +140,11 @@ struct FakePorts {
   FakeDayTimer day_timer;
   FakeClockTimer clock_timer;
   FakeRecordPanel record_panel;
+  FakeRecordFiles record_files;
   FakeBrowser browser;
   FakeSettings settings;
   Ports ports() {
-    return Ports{canvas, dialogs, sound, day_timer, clock_timer, record_panel, browser, settings, 0};
+    return Ports{canvas, dialogs, sound, day_timer, clock_timer, record_panel, record_files, browser, settings, 0};
   }
 };
 
