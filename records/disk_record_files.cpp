@@ -73,7 +73,7 @@ std::string 失敗理由(int error) {
     case EDQUOT: return "ﾃﾞｨｽｸに空きがありません";
     case ENAMETOOLONG: return "ﾌｧｲﾙ名が長すぎます";
     case EISDIR: return "同じ名前のﾌｫﾙﾀﾞがあります";
-    case EFBIG: return "棋譜ﾌｧｲﾙにしては大きすぎます";
+    case EFBIG: return "ﾌｧｲﾙが大きすぎます";
     case EINVAL: return "棋譜ﾌｧｲﾙではありません";
     case EIO: return "入出力ｴﾗｰです";
     default: return "ｴﾗｰ " + std::to_string(error) + " (" + std::strerror(error) + ")";
