@@ -1,7 +1,11 @@
 #include "cli/protocol.h"
 
 #include <charconv>
+#include <cstring>
 #include <vector>
+
+#include "records/disk_record_files.h"
+#include "records/record_file.h"
 
 namespace korvel {
 
@@ -138,6 +142,10 @@ std::string Protocol::handle(std::string_view line) {
 
   if (cmd == "maps" || cmd == "pins" || cmd == "mate") return engine_command(cmd, f);
   if (cmd == "search") return search_command(f);
+  if (cmd == "record") {
+    line.remove_prefix(static_cast<size_t>(cmd.data() + cmd.size() - line.data()));
+    return record_command(line);
+  }
 
   return err("unknown command '" + std::string(cmd.substr(0, 40)) + "'");
 }
@@ -208,6 +216,34 @@ std::string Protocol::search_command(const std::vector<std::string_view>& f) {
     append("best", *best);
   else
     out += "best none\n";
+  out += "end\n";
+  return out;
+}
+
+// A record file as the game reads it: the header lines, then each entry's
+// board and hands in `position` order and its four clocks.
+std::string Protocol::record_command(std::string_view line) {
+  // The rest of the line is the path, blanks and all.
+  while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+  if (line.empty()) return err("record takes FILE");
+  std::string bytes;
+  const std::string path(line);
+  if (const int error = read_record_file(path, bytes); error != 0)
+    return err("cannot read " + path + ": " + std::strerror(error));
+  const Record r = 棋譜ファイル解析(bytes);
+  std::string out = "title " + r.title + "\nupper " + r.upper + "\nlower " + r.lower + "\n";
+  for (size_t n = 0; n < r.entries.size(); ++n) {
+    const RecordEntry& e = r.entries[n];
+    out += "entry " + std::to_string(n + 1);
+    for (int x = 1; x <= 9; ++x)
+      for (int y = 1; y <= 9; ++y) out += ' ' + std::to_string(e.board[x][y]);
+    for (const int* hand : {e.hand_sita, e.hand_ue})
+      for (int k = 1; k <= 7; ++k) out += ' ' + std::to_string(hand[k]);
+    for (int t : {e.time_sita_before, e.time_sita_after, e.time_ue_before, e.time_ue_after})
+      out += ' ' + std::to_string(t);
+    out += '\n';
+  }
+  if (r.left_out > 0) out += "left-out " + std::to_string(r.left_out) + "\n";
   out += "end\n";
   return out;
 }

@@ -29,6 +29,8 @@ class Protocol {
   void reset();
   std::string engine_command(std::string_view cmd, const std::vector<std::string_view>& f);
   std::string search_command(const std::vector<std::string_view>& f);
+  // line: what follows the command word.
+  std::string record_command(std::string_view line);
   Position pos_;
   EngineState st_;
   Engine engine_{pos_, st_};
