@@ -23,7 +23,8 @@ void put_hand(std::string& line, int count) {
 
 // Reads the field of `width` characters at `col` and moves col past it.
 int take(std::u32string_view line, size_t& col, int width) {
-  const std::u32string_view field = col < line.size() ? line.substr(col, static_cast<size_t>(width)) : U"";
+  if (col >= line.size()) return 0;  // a short line
+  const std::u32string_view field = line.substr(col, static_cast<size_t>(width));
   col += static_cast<size_t>(width);
   size_t i = 0;
   while (i < field.size() && field[i] == U' ') ++i;

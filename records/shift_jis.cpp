@@ -7,8 +7,9 @@
 namespace korvel {
 namespace {
 
-// One conversion descriptor per call: records are small and this keeps the
-// functions free of shared state.
+// Opening a descriptor costs far more than converting one line, and a
+// record is converted line by line: each thread keeps one per direction,
+// brought back to its initial state before every use.
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -18,11 +19,27 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
   bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t get() const { return cd_; }
+  iconv_t get() const {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    return cd_;
+  }
 
  private:
   iconv_t cd_;
 };
+
+Converter& utf8_to_cp932() {
+  thread_local Converter c("CP932", "UTF-8");
+  return c;
+}
+Converter& cp932_to_utf32() {
+  thread_local Converter c("UTF-32LE", "CP932");
+  return c;
+}
+Converter& utf32_to_utf8() {
+  thread_local Converter c("UTF-8", "UTF-32LE");
+  return c;
+}
 
 constexpr char32_t REPLACEMENT = 0xFFFD;
 
@@ -31,7 +48,7 @@ constexpr char32_t REPLACEMENT = 0xFFFD;
 bool to_cp932(std::string_view utf8, std::string& out) {
   out.clear();
   if (utf8.empty()) return true;
-  Converter conv("CP932", "UTF-8");
+  Converter& conv = utf8_to_cp932();
   if (!conv.ok()) return false;
   // CP932 never takes more bytes than UTF-8 for the same text.
   std::string buf(utf8.size(), '\0');
@@ -48,7 +65,7 @@ bool to_cp932(std::string_view utf8, std::string& out) {
 std::u32string cp932_to_code_points(std::string_view bytes) {
   std::u32string out;
   if (bytes.empty()) return out;
-  Converter conv("UTF-32LE", "CP932");
+  Converter& conv = cp932_to_utf32();
   if (!conv.ok()) {
     for (unsigned char b : bytes) out.push_back(b < 0x80 ? b : REPLACEMENT);
     return out;
@@ -67,7 +84,6 @@ std::u32string cp932_to_code_points(std::string_view bytes) {
     out_left -= 4;
     ++in;
     --in_left;
-    iconv(conv.get(), nullptr, nullptr, nullptr, nullptr);
   }
   const size_t produced = (buf.size() - out_left) / 4;
   out.reserve(produced);
@@ -87,7 +103,7 @@ std::string to_utf8(std::u32string_view text) {
   }
   std::string out;
   if (in_bytes.empty()) return out;
-  Converter conv("UTF-8", "UTF-32LE");
+  Converter& conv = utf32_to_utf8();
   if (!conv.ok()) return out;
   out.assign(in_bytes.size(), '\0');  // four UTF-8 bytes at most for four in
   char* in = in_bytes.data();
