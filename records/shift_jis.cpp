@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <bit>
 #include <cerrno>
 
 namespace korvel {
@@ -32,12 +33,15 @@ Converter& utf8_to_cp932() {
   thread_local Converter c("CP932", "UTF-8");
   return c;
 }
+// Code points in the machine's own byte order, straight into a u32string.
+constexpr const char* UTF32 = std::endian::native == std::endian::little ? "UTF-32LE" : "UTF-32BE";
+
 Converter& cp932_to_utf32() {
-  thread_local Converter c("UTF-32LE", "CP932");
+  thread_local Converter c(UTF32, "CP932");
   return c;
 }
 Converter& utf32_to_utf8() {
-  thread_local Converter c("UTF-8", "UTF-32LE");
+  thread_local Converter c("UTF-8", UTF32);
   return c;
 }
 
@@ -70,44 +74,36 @@ std::u32string cp932_to_code_points(std::string_view bytes) {
     for (unsigned char b : bytes) out.push_back(b < 0x80 ? b : REPLACEMENT);
     return out;
   }
-  std::string buf(4 * bytes.size(), '\0');  // at most one code point a byte
+  out.assign(bytes.size(), U'\0');  // at most one code point a byte
   char* in = const_cast<char*>(bytes.data());
   size_t in_left = bytes.size();
-  char* o = buf.data();
-  size_t out_left = buf.size();
+  char* o = reinterpret_cast<char*>(out.data());
+  size_t out_left = 4 * out.size();
   while (in_left > 0) {
     if (iconv(conv.get(), &in, &in_left, &o, &out_left) != static_cast<size_t>(-1)) break;
     if (errno != EILSEQ && errno != EINVAL) break;
     // Skip the byte that starts no character and go on after it.
-    const char32_t r = REPLACEMENT;
-    for (int i = 0; i < 4; ++i) *o++ = static_cast<char>((r >> (8 * i)) & 0xFF);
+    out[out.size() - out_left / 4] = REPLACEMENT;
+    o += 4;
     out_left -= 4;
     ++in;
     --in_left;
   }
-  const size_t produced = (buf.size() - out_left) / 4;
-  out.reserve(produced);
-  for (size_t i = 0; i < produced; ++i) {
-    const auto* p = reinterpret_cast<const unsigned char*>(buf.data() + 4 * i);
-    out.push_back(static_cast<char32_t>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<char32_t>(p[3]) << 24));
-  }
+  out.resize(out.size() - out_left / 4);
   return out;
 }
 
 std::string to_utf8(std::u32string_view text) {
-  std::string in_bytes;
-  in_bytes.reserve(4 * text.size());
-  for (char32_t c : text) {
-    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = REPLACEMENT;
-    for (int i = 0; i < 4; ++i) in_bytes.push_back(static_cast<char>((c >> (8 * i)) & 0xFF));
-  }
   std::string out;
-  if (in_bytes.empty()) return out;
+  if (text.empty()) return out;
+  std::u32string clean(text);
+  for (char32_t& c : clean)
+    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = REPLACEMENT;
   Converter& conv = utf32_to_utf8();
   if (!conv.ok()) return out;
-  out.assign(in_bytes.size(), '\0');  // four UTF-8 bytes at most for four in
-  char* in = in_bytes.data();
-  size_t in_left = in_bytes.size();
+  out.assign(4 * clean.size(), '\0');  // four UTF-8 bytes at most a code point
+  char* in = reinterpret_cast<char*>(clean.data());
+  size_t in_left = 4 * clean.size();
   char* o = out.data();
   size_t out_left = out.size();
   iconv(conv.get(), &in, &in_left, &o, &out_left);
