@@ -76,7 +76,6 @@ struct FakeRecordPanel : RecordPanelView {
   std::string texts[5];  // Text1..Text4; hiding the fields empties them
   std::string folder_ = "/records";
   std::string chosen;
-  int drive_ready = 1;
   void set_lists_visible(int d, int f, int l) override {
     calls.push_back("lists " + std::to_string(d) + std::to_string(f) + std::to_string(l));
   }
@@ -88,11 +87,8 @@ struct FakeRecordPanel : RecordPanelView {
   std::string text(int box) override { return box >= 1 && box <= 4 ? texts[box] : std::string(); }
   std::string folder() override { return folder_; }
   std::string chosen_file() override { return chosen; }
-  int folder_list_to_drive() override {
-    calls.push_back("drive");
-    return drive_ready;
-  }
-  void file_list_to_folder() override { calls.push_back("files follow"); }
+  int folder_list_to_drive() override { return 1; }
+  void file_list_to_folder() override {}
   void refresh_files() override { calls.push_back("refresh"); }
 };
 
