@@ -47,9 +47,9 @@ int main(int argc, char** argv) {
   p.drawText(QRectF(186, 32, 140, 18), Qt::AlignLeft | Qt::AlignVCenter,
              QStringLiteral("バージョン %1").arg(QString::fromLatin1(argv[2])));
   p.setPen(QColor(214, 170, 120));
-  font.setPixelSize(10);
+  font.setPixelSize(11);
   p.setFont(font);
-  p.drawText(QRectF(8, 52, 320, 16), Qt::AlignLeft | Qt::AlignVCenter,
+  p.drawText(QRectF(10, 52, 320, 16), Qt::AlignLeft | Qt::AlignVCenter,
              QStringLiteral("九筋と一筋がつながった盤で指す将棋"));
   p.end();
   return face.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
