@@ -103,13 +103,46 @@ void Form::HAIKEI_GA_Click() {}
 void Form::SONOTA_Click() {}
 
 void Form::BGM_Click() {
-  // Switching the music lands with settings and sound.
+  if (checked("BGM") == 1) {
+    set_checked("BGM", 0);
+    ports_.sound.dsStop(SND_BGM);
+  } else {
+    set_checked("BGM", 1);
+    ports_.sound.dsPlayLooping(SND_BGM);
+  }
+  書込_環境設定ファイル();
 }
+
+// ---- Help page and about box ----------------------------------------------------
+
+namespace {
+
+// Files of the data folder besides the sounds.
+constexpr std::string_view HELP_PAGE = "Korvel.htm";
+constexpr std::string_view ABOUT_PICTURE = "about.png";
+// The project's page on the web; empty while it has none.
+constexpr std::string_view HOMEPAGE = "";
+
+std::string in_app_dir(const std::string& app_dir, std::string_view file) {
+  return app_dir.empty() || app_dir.back() == '/' ? app_dir + std::string(file)
+                                                  : app_dir + "/" + std::string(file);
+}
+
+}  // namespace
+
 void Form::KAISETU_Click() {
-  // The help page lands with help and the about box.
+  // Without a browser there is nothing to show and nothing to say.
+  ports_.browser.open(in_app_dir(APP_DIR, HELP_PAGE));
 }
+
 void Form::VER_Click() {
-  // The about box lands with help and the about box.
+  棋譜パネル_閉じる();
+  play(SND_SONOTA);
+  if (ports_.dialogs.about_box(in_app_dir(APP_DIR, ABOUT_PICTURE)) == Dialogs::AboutAnswer::Homepage) {
+    // Until the project has a page of its own on the web, its page is the
+    // help that comes with it.
+    ports_.browser.open(HOMEPAGE.empty() ? in_app_dir(APP_DIR, HELP_PAGE) : std::string(HOMEPAGE));
+  }
 }
 
 // ---- Sound layer ------------------------------------------------------------------
@@ -124,13 +157,16 @@ void Form::SOUND_INIT() {
 std::int32_t Form::LOAD_WAVE(const std::string& file, std::int32_t flags) {
   if (SOUND_CONTEXT == 0) return 0;
   std::error_code ec;
-  const std::filesystem::path path(std::u8string(file.begin(), file.end()));
+  const std::filesystem::path name(std::u8string(file.begin(), file.end()));
+  const std::filesystem::path path = name.is_absolute() ? name : std::filesystem::path(
+      std::u8string(APP_DIR.begin(), APP_DIR.end())) / name;
   if (!std::filesystem::is_regular_file(path, ec)) return 0;
   std::ifstream in(path, std::ios::binary);
   std::vector<std::uint8_t> image;
   if (in) image.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) {
-    ports_.dialogs.message(std::error_code(errno, std::generic_category()).message(), msg::SOUND_FAILED.title,
+  if (!in.is_open() || in.bad()) {
+    const int err = errno != 0 ? errno : EIO;
+    ports_.dialogs.message(std::error_code(err, std::generic_category()).message(), msg::SOUND_FAILED.title,
                            Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
     return 0;
   }

@@ -7,14 +7,16 @@
 namespace korvel {
 
 void Form::Form_Load() {
+  // The game's own files are found in its data folder whatever folder it was
+  // started from; the sounds are loaded from there, so it is known first.
+  std::error_code ec;
+  APP_DIR = !ports_.data_dir.empty() ? ports_.data_dir : std::filesystem::current_path(ec).string();
   SOUND_INIT();
   SND_SONOTA = LOAD_WAVE("その他.wav", 3);
   SND_KINSHI = LOAD_WAVE("禁止.wav", 3);
   SND_KOMAUCHI = LOAD_WAVE("駒打音.wav", 3);
   SND_BGM = LOAD_WAVE("BGM.wav", 1);
 
-  std::error_code ec;
-  APP_DIR = std::filesystem::current_path(ec).string();
   KIFU_MODE = 0;
   SIDOU_ON = 0;
   hist.HIST_LAST = 0;

@@ -1,5 +1,6 @@
 #pragma once
-// Modal message boxes. The call returns when the user has answered.
+// Modal message boxes and the about box. A call returns when the user has
+// answered.
 
 #include <string_view>
 
@@ -15,6 +16,12 @@ struct Dialogs {
   // handicap refusals use), which the box shows as line breaks.
   virtual Answer message(std::string_view text, std::string_view title,
                          Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
+
+  // The modal about box, its face the picture file at picture_path (UTF-8).
+  // Returns which of its two buttons closed it; closing it by the window's
+  // frame counts as "O K".
+  enum class AboutAnswer { Ok, Homepage };
+  virtual AboutAnswer about_box(std::string_view picture_path) = 0;
 };
 
 }  // namespace korvel

@@ -3,6 +3,7 @@
 // bundle so the shell and the tests hand it over in one go.
 
 #include <cstdint>
+#include <string>
 
 #include "ports/browser.h"
 #include "ports/canvas.h"
@@ -28,6 +29,9 @@ struct Ports {
   SettingsFile& settings;
   // Handed to dsInitialize; the shell passes its window id, tests 0.
   std::intptr_t window = 0;
+  // The folder of the game's own files (sounds, help page, about picture),
+  // UTF-8; empty means the current folder.
+  std::string data_dir;
 };
 
 }  // namespace korvel

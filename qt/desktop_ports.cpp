@@ -1,5 +1,7 @@
 #include "qt/desktop_ports.h"
 
+#include "qt/about_box.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -25,6 +27,12 @@ korvel::Dialogs::Answer MessageBoxDialogs::message(std::string_view text, std::s
   const int answer = box.exec();
   if (buttons == Buttons::Ok) return Answer::Ok;
   return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+korvel::Dialogs::AboutAnswer MessageBoxDialogs::about_box(std::string_view picture_path) {
+  AboutBox box(fromUtf8(picture_path), parent_);
+  box.exec();
+  return box.answer();
 }
 
 double SystemDayTimer::now() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }

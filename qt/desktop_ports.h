@@ -20,6 +20,7 @@ class MessageBoxDialogs : public korvel::Dialogs {
  public:
   explicit MessageBoxDialogs(QWidget* parent) : parent_(parent) {}
   Answer message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
+  AboutAnswer about_box(std::string_view picture_path) override;
 
  private:
   QWidget* parent_;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,7 +25,10 @@ QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static
 }  // namespace
 
 MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
-    : QMainWindow(parent), canvas_(new CanvasWidget(devicePixelRatio, this)), dialogs_(this) {
+    : QMainWindow(parent),
+      canvas_(new CanvasWidget(devicePixelRatio, this)),
+      dialogs_(this),
+      settings_(korvel::settings_path()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Korvel"));
   // The client area is green; the menu bar keeps the desktop's colours.
@@ -35,8 +39,10 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
 
   clock_ = std::make_unique<Timer1Clock>(this, [this] { onTick(); });
   record_panel_ = std::make_unique<RecordPanel>(canvas_);
-  const korvel::Ports ports{*canvas_, dialogs_, sound_,     day_timer_, *clock_, *record_panel_,
-                            record_files_, browser_, settings_, static_cast<std::intptr_t>(winId())};
+  const korvel::Ports ports{*canvas_,  dialogs_,  sound_,
+                            day_timer_, *clock_,   *record_panel_,
+                            record_files_, browser_,  settings_, static_cast<std::intptr_t>(winId()),
+                            dataDir().toUtf8().toStdString()};
   form_ = std::make_unique<korvel::Form>(ports);
   record_panel_->setEvents([this](RecordPanel::Handler h) { run([&] { (form_.get()->*h)(); }); });
 
@@ -47,6 +53,11 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+QString MainWindow::dataDir() {
+  const QDir share(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/korvel"));
+  return share.exists(QStringLiteral("Korvel.htm")) ? share.canonicalPath() : QString();
+}
 
 void MainWindow::buildMenus() {
   QMenu* open[3] = {};

@@ -15,9 +15,9 @@
 #include "qt/canvas_widget.h"
 #include "qt/desktop_ports.h"
 #include "qt/record_panel.h"
-#include "qt/silent_sound.h"
-#include "qt/unsaved_settings.h"
 #include "records/disk_record_files.h"
+#include "settings/settings_file.h"
+#include "soundlib/sdl_sound.h"
 
 class QAction;
 class QMenu;
@@ -34,6 +34,11 @@ class MainWindow : public QMainWindow {
 
   // Start-up: the model's Form_Load, then the window is placed.
   void start();
+
+  // The game's data folder: share/korvel beside the executable's folder
+  // (installed, or in the build tree); empty (the current folder) when it
+  // is not there.
+  static QString dataDir();
 
   korvel::Form& form() { return *form_; }
   CanvasWidget* canvas() const { return canvas_; }
@@ -68,13 +73,13 @@ class MainWindow : public QMainWindow {
 
   CanvasWidget* canvas_;
   MessageBoxDialogs dialogs_;
-  SilentSoundLibrary sound_;
+  korvel::SdlSoundLibrary sound_;
   SystemDayTimer day_timer_;
   std::unique_ptr<Timer1Clock> clock_;
   std::unique_ptr<RecordPanel> record_panel_;
   korvel::DiskRecordFiles record_files_;
   DesktopBrowser browser_;
-  UnsavedSettingsFile settings_;
+  korvel::IniSettingsFile settings_;
   std::unique_ptr<korvel::Form> form_;
   std::map<std::string, QAction*, std::less<>> actions_;
   bool closing_ = false;

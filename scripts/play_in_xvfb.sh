@@ -25,14 +25,17 @@ trap cleanup EXIT
 export DISPLAY=$display
 sleep 1
 
-(cd "$out/home" && HOME="$PWD" SDL_AUDIODRIVER=dummy exec ../../release/qt/korvel) &
-game_pid=$!
-for _ in $(seq 50); do
-  xdotool search --name '^Korvel$' >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool search --name '^Korvel$' >/dev/null || { echo "no window titled Korvel" >&2; exit 1; }
-sleep 0.5
+start_game() {
+  (cd "$out/home" && HOME="$PWD" XDG_CONFIG_HOME= SDL_AUDIODRIVER=dummy exec ../../release/qt/korvel) &
+  game_pid=$!
+  for _ in $(seq 50); do
+    xdotool search --name '^Korvel$' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  xdotool search --name '^Korvel$' >/dev/null || { echo "no window titled Korvel" >&2; exit 1; }
+  sleep 0.5
+}
+start_game
 
 # The drawing starts right below the menu bar, 15 twips to a pixel; cell
 # (c, r) has its corner at 1300 + 615 c, 100 + 690 r twips.
@@ -74,6 +77,25 @@ shot computer-reply-1
 move 2 7 2 6
 sleep 2.5
 shot computer-reply-2
+
+# ｵﾌﾟｼｮﾝ → 背景画 → 畳, then quit with Escape and start again: 畳 is kept.
+menu 242 Down Right Down Return
+shot tatami
 xdotool key Escape
-sleep 0.5
+wait "$game_pid" || true
+LC_ALL=C grep -qF "$(printf '背景画=畳' | iconv -f UTF-8 -t CP932)" "$out/home/.config/Korvel/Korvel.ini" ||
+  { echo "畳 was not saved" >&2; exit 1; }
+start_game
+shot tatami-after-restart
+convert "$out/tatami.png" -crop 300x40+0+500 "$out/margin-before.png"
+convert "$out/tatami-after-restart.png" -crop 300x40+0+500 "$out/margin-after.png"
+compare -metric AE "$out/margin-before.png" "$out/margin-after.png" null: 2>"$out/margin-diff.txt" ||
+  { echo "the background after a restart is not 畳" >&2; exit 1; }
+
+# その他 → バージョン情報, then "O K" with Return.
+menu 294 Down Down Return
+shot about
+answer
+xdotool key Escape
+wait "$game_pid" || true
 echo "screenshots in $out"

@@ -27,6 +27,12 @@ struct FakeDialogs : Dialogs {
     answers.pop_front();
     return a;
   }
+  std::vector<std::string> about_pictures;
+  AboutAnswer about_answer = AboutAnswer::Ok;
+  AboutAnswer about_box(std::string_view picture) override {
+    about_pictures.emplace_back(picture);
+    return about_answer;
+  }
 };
 
 struct FakeSound : SoundLibrary {
@@ -139,8 +145,9 @@ struct FakePorts {
   FakeRecordFiles record_files;
   FakeBrowser browser;
   FakeSettings settings;
+  std::string data_dir;  // empty: the current folder, where no game files are
   Ports ports() {
-    return Ports{canvas, dialogs, sound, day_timer, clock_timer, record_panel, record_files, browser, settings, 0};
+    return Ports{canvas, dialogs, sound, day_timer, clock_timer, record_panel, record_files, browser, settings, 0, data_dir};
   }
 };
 

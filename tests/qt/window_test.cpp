@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,8 @@ const std::vector<MenuRow> kMenus = {
 class WindowTest : public ::testing::TestWithParam<double> {
  protected:
   void SetUp() override {
+    // Every test is a first start.
+    std::filesystem::remove(korvel::settings_path());
     window = std::make_unique<MainWindow>(GetParam());
     window->start();
   }

@@ -1,0 +1,121 @@
+#include "settings/settings_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+
+#include "settings/cp932.h"
+
+namespace korvel {
+
+namespace {
+
+struct Background {
+  std::string_view name;
+  int code;
+};
+constexpr Background BACKGROUNDS[5] = {{"筒", 2}, {"竹", 4}, {"畳", 3}, {"宇宙", 5}, {"煉瓦", 6}};
+
+constexpr std::string_view KEY_BACKGROUND = "背景画";
+constexpr std::string_view KEY_SIDOU = "移動指導";
+constexpr std::string_view KEY_KEIKA = "経過時間";
+constexpr std::string_view KEY_BGM = "BGM";
+
+int on_off(std::string_view value) { return value == "ON" ? 1 : 0; }
+
+// Writes the whole file or leaves the old one as it was: a temporary file in
+// the same folder, renamed over the old name only once it is complete.
+bool replace_file(const std::filesystem::path& path, const std::string& bytes) {
+  std::error_code ec;
+  std::filesystem::create_directories(path.parent_path().empty() ? "." : path.parent_path(), ec);
+  std::string temp = (path.parent_path() / (path.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return false;
+  bool ok = true;
+  for (std::size_t done = 0; ok && done < bytes.size();) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) done += static_cast<std::size_t>(n);
+  }
+  ok = ::fsync(fd) == 0 && ok;
+  ok = ::close(fd) == 0 && ok;
+  // The settings file is the user's own: readable as a text file would be.
+  ok = ok && ::chmod(temp.c_str(), 0644) == 0;
+  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
+
+}  // namespace
+
+std::filesystem::path settings_path() {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  // A relative XDG_CONFIG_HOME is invalid and ignored.
+  if (xdg != nullptr && xdg[0] == '/') return std::filesystem::path(xdg) / "Korvel" / "Korvel.ini";
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return std::filesystem::path(home) / ".config" / "Korvel" / "Korvel.ini";
+  return "Korvel.ini";
+}
+
+SettingsValues parse_settings(std::string_view bytes) {
+  SettingsValues v;
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find('\n');
+    std::string_view raw = bytes.substr(0, end);
+    bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
+    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    const std::optional<std::string> line = cp932_to_utf8(raw);
+    if (!line) continue;
+    const std::size_t eq = line->find('=');
+    if (eq == std::string::npos) continue;
+    const std::string_view key = std::string_view(*line).substr(0, eq);
+    const std::string_view value = std::string_view(*line).substr(eq + 1);
+    if (key == KEY_BACKGROUND) {
+      for (const Background& b : BACKGROUNDS)
+        if (b.name == value) v.background = b.code;
+    } else if (key == KEY_SIDOU) {
+      v.sidou = on_off(value);
+    } else if (key == KEY_KEIKA) {
+      v.keika = on_off(value);
+    } else if (key == KEY_BGM) {
+      v.bgm = on_off(value);
+    }
+  }
+  return v;
+}
+
+std::string format_settings(const SettingsValues& v) {
+  std::string text;
+  const auto line = [&](std::string_view key, std::string_view value) {
+    text.append(key).append("=").append(value).append("\r\n");
+  };
+  for (const Background& b : BACKGROUNDS)
+    if (b.code == v.background) line(KEY_BACKGROUND, b.name);
+  line(KEY_SIDOU, v.sidou == 1 ? "ON" : "OFF");
+  line(KEY_KEIKA, v.keika == 1 ? "ON" : "OFF");
+  line(KEY_BGM, v.bgm == 1 ? "ON" : "OFF");
+  // Every character above exists in CP932.
+  return *utf8_to_cp932(text);
+}
+
+SettingsValues IniSettingsFile::read() {
+  std::ifstream in(path_, std::ios::binary);
+  std::string bytes;
+  if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (!in.is_open() || in.bad()) {
+    write(DEFAULT_SETTINGS);
+    return DEFAULT_SETTINGS;
+  }
+  return parse_settings(bytes);
+}
+
+void IniSettingsFile::write(const SettingsValues& values) { replace_file(path_, format_settings(values)); }
+
+}  // namespace korvel

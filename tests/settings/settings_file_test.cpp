@@ -1,0 +1,95 @@
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "settings/cp932.h"
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string sjis(const std::string& utf8) { return *utf8_to_cp932(utf8); }
+
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct SettingsFileTest : ::testing::Test {
+  fs::path dir = fs::temp_directory_path() / ("korvel_settings_" + std::to_string(::getpid()));
+  fs::path file = dir / "Korvel" / "Korvel.ini";
+  void TearDown() override { fs::remove_all(dir); }
+};
+
+TEST_F(SettingsFileTest, FirstStartWritesAndGivesTheDefaults) {
+  IniSettingsFile settings(file);
+  const SettingsValues v = settings.read();
+  EXPECT_EQ(v.background, 2);
+  EXPECT_EQ(v.sidou, 0);
+  EXPECT_EQ(v.keika, 1);
+  EXPECT_EQ(v.bgm, 0);
+  EXPECT_EQ(slurp(file), sjis("背景画=筒\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n"));
+
+  settings.write({5, 1, 0, 1});
+  EXPECT_EQ(slurp(file), sjis("背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n"));
+  settings.write({0, 0, 1, 0});  // no background checked: three lines
+  EXPECT_EQ(slurp(file), sjis("移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n"));
+  EXPECT_EQ(fs::directory_iterator(file.parent_path())->path(), file);  // no temporary left over
+}
+
+TEST(SettingsParse, LinesAreComparedExactlyAndTheLastOneWins) {
+  struct Case {
+    std::string bytes;
+    int background, sidou, keika, bgm;
+  };
+  constexpr int N = SettingsValues::NOT_SET;
+  const Case cases[] = {
+      {sjis("背景画=畳\r\n"), 3, N, N, N},
+      {sjis("BGM=on\r\n移動指導=ON\r\n"), N, 1, N, 0},
+      {sjis("移動指導=ON=OFF\r\n背景画=竹=\r\n"), N, 0, N, N},  // split at the first "="
+      {sjis("背景画=煉瓦\r\n背景画=森\r\n経過時間=ON\r\n経過時間=OFF"), 6, N, 0, N},
+      // An empty line, binary junk and lines without "=" are passed over.
+      {"\r\n\xff\xfe\x81junk=1\r\n" + sjis("BGM\r\n経過時間=ON\n"), N, N, 1, N},
+      {sjis("ＢＧＭ=ON\r\n背景画 =筒\r\n"), N, N, N, N},
+  };
+  for (const Case& c : cases) {
+    const SettingsValues v = parse_settings(c.bytes);
+    EXPECT_EQ(v.background, c.background) << c.bytes;
+    EXPECT_EQ(v.sidou, c.sidou) << c.bytes;
+    EXPECT_EQ(v.keika, c.keika) << c.bytes;
+    EXPECT_EQ(v.bgm, c.bgm) << c.bytes;
+  }
+}
+
+TEST_F(SettingsFileTest, AFailedWriteLeavesWhatWasThere) {
+  // The settings name is taken by a folder: the new file cannot replace it.
+  fs::create_directories(file / "kept");
+  IniSettingsFile settings(file);
+  settings.write({3, 0, 1, 0});
+  EXPECT_TRUE(fs::is_directory(file / "kept"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+  // A folder that cannot be made at all: nothing happens, nothing is thrown.
+  std::ofstream(dir / "plain") << "x";
+  IniSettingsFile(dir / "plain" / "Korvel.ini").write({3, 0, 1, 0});
+  EXPECT_EQ(slurp(dir / "plain"), "x");
+}
+
+TEST(SettingsPath, FollowsTheConfigurationFolderConvention) {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const std::string saved = xdg ? xdg : "";
+  ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
+  EXPECT_EQ(settings_path(), fs::path("/cfg/Korvel/Korvel.ini"));
+  ::setenv("XDG_CONFIG_HOME", "relative", 1);
+  EXPECT_EQ(settings_path(), fs::path(std::getenv("HOME")) / ".config/Korvel/Korvel.ini");
+  if (xdg) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace korvel
