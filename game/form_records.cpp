@@ -18,7 +18,10 @@ constexpr int HEADER_SIZE = 12;
 
 void Form::show(const record_msg::Box& box, std::string_view reason) {
   std::string text(box.text);
-  if (!reason.empty()) text += "\r" + std::string(reason);
+  if (!reason.empty()) {
+    text += '\r';
+    text += reason;
+  }
   ports_.dialogs.message(text, box.title);
 }
 
