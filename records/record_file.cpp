@@ -1,6 +1,7 @@
 #include "records/record_file.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "records/shift_jis.h"
@@ -10,10 +11,12 @@ namespace {
 
 constexpr int SQUARE_WIDTH = 4, HAND_WIDTH = 1, CLOCK_WIDTH = 5;
 
-void put(std::string& line, long long value, int width) {
-  const std::string digits = std::to_string(value);
-  line.append(static_cast<size_t>(std::max(0, width - static_cast<int>(digits.size()))), ' ');
-  line += digits;
+void put(std::string& line, int value, int width) {
+  char digits[16];
+  const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  const int n = static_cast<int>(end - digits);
+  if (n < width) line.append(static_cast<size_t>(width - n), ' ');
+  line.append(digits, static_cast<size_t>(n));
 }
 
 void put_hand(std::string& line, int count) {
@@ -24,15 +27,15 @@ void put_hand(std::string& line, int count) {
 // Reads the field of `width` characters at `col` and moves col past it.
 int take(std::u32string_view line, size_t& col, int width) {
   if (col >= line.size()) return 0;  // a short line
-  const std::u32string_view field = line.substr(col, static_cast<size_t>(width));
+  const char32_t* p = line.data() + col;
+  const char32_t* const end = p + std::min(static_cast<size_t>(width), line.size() - col);
   col += static_cast<size_t>(width);
-  size_t i = 0;
-  while (i < field.size() && field[i] == U' ') ++i;
-  const bool negative = i < field.size() && field[i] == U'-';
-  if (negative) ++i;
-  long long v = 0;
-  for (; i < field.size() && field[i] >= U'0' && field[i] <= U'9'; ++i) v = 10 * v + (field[i] - U'0');
-  return static_cast<int>(negative ? -v : v);
+  while (p < end && *p == U' ') ++p;
+  const bool negative = p < end && *p == U'-';
+  if (negative) ++p;
+  int v = 0;  // five digits at most
+  for (; p < end && *p >= U'0' && *p <= U'9'; ++p) v = 10 * v + static_cast<int>(*p - U'0');
+  return negative ? -v : v;
 }
 
 int take_hand(std::u32string_view line, size_t& col) {
