@@ -109,6 +109,10 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
   // Source in image pixels, target in widget pixels: one to one on the screen
   // the image was made for.
   p.drawImage(QRectF(area), image_, source);
+  if (!painted_) {
+    painted_ = true;
+    emit firstPainted();
+  }
 }
 
 int CanvasWidget::buttonCode(Qt::MouseButton button) {

@@ -44,6 +44,8 @@ class CanvasWidget : public QWidget, public korvel::Canvas {
  signals:
   // A press on the surface, position in twips.
   void mouseDown(int button, int shift, double x, double y);
+  // The first time the surface has been painted on the screen.
+  void firstPainted();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -55,6 +57,7 @@ class CanvasWidget : public QWidget, public korvel::Canvas {
   qreal dpr_;
   Artwork artwork_;
   QImage image_;
+  bool painted_ = false;
 };
 
 }  // namespace korvel::qt
