@@ -1,6 +1,7 @@
 #include "qt/desktop_ports.h"
 
 #include "qt/about_box.h"
+#include "qt/canvas_widget.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -24,6 +25,11 @@ korvel::Dialogs::Answer MessageBoxDialogs::message(std::string_view text, std::s
   QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, fromUtf8(title),
                   body, buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   parent_);
+  if (canvas_ != nullptr && canvas_->scale() > 1) {
+    QFont font = box.font();
+    font.setPointSizeF(font.pointSizeF() * canvas_->scale());
+    box.setFont(font);
+  }
   const int answer = box.exec();
   if (buttons == Buttons::Ok) return Answer::Ok;
   return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;

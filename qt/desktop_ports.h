@@ -16,14 +16,18 @@ class QWidget;
 
 namespace korvel::qt {
 
+class CanvasWidget;
+
+// Message boxes over the window, their text as large as the drawing's scale.
 class MessageBoxDialogs : public korvel::Dialogs {
  public:
-  explicit MessageBoxDialogs(QWidget* parent) : parent_(parent) {}
+  MessageBoxDialogs(QWidget* parent, const CanvasWidget* canvas) : parent_(parent), canvas_(canvas) {}
   Answer message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
   AboutAnswer about_box(std::string_view picture_path) override;
 
  private:
   QWidget* parent_;
+  const CanvasWidget* canvas_;
 };
 
 class SystemDayTimer : public korvel::DayTimer {

@@ -27,7 +27,7 @@ QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static
 MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
     : QMainWindow(parent),
       canvas_(new CanvasWidget(devicePixelRatio, this)),
-      dialogs_(this),
+      dialogs_(this, canvas_),
       settings_(korvel::settings_path()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Korvel"));
