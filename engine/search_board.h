@@ -90,6 +90,11 @@ class SearchBoard {
 
   // From the side to move's point of view.
   int evaluate() const;
+  // The part of it kept up to date move by move (pieces, their squares and
+  // the hands, from the upper side's point of view), and the same worked out
+  // afresh.
+  int material() const { return material_; }
+  int material_from_scratch() const;
 
   // The move in the game's terms; call it before the move is made.
   Candidate to_candidate(Move m) const;
@@ -104,6 +109,10 @@ class SearchBoard {
   int pawns_[2][10]{};  // unpromoted pawns by file 1..9
   int side_ = UPPER;
   std::uint64_t key_ = 0;
+  int material_ = 0;
+  // Squares of lances, bishops, rooks, horses and dragons, 64 to a word.
+  std::uint64_t sliders_[2]{};
+  void slider_flip(int s) { sliders_[s >> 6] ^= std::uint64_t{1} << (s & 63); }
 };
 
 }  // namespace korvel::la

@@ -20,6 +20,28 @@ struct Ray {
   int len;
 };
 
+// The squares within two steps of a square (files round the ring), with
+// their distance: where a king's guards and attackers stand.
+struct Zone {
+  std::uint8_t sq[24];
+  std::uint8_t dist[24];
+  int len;
+};
+
+// Values of the evaluation, roughly hundredths of a pawn.
+//                                          -   P    L    N    S    G    B    R    K  +P   +L   +N   +S   H     D     +G
+inline constexpr int BOARD_VALUE[16] = {0, 90, 300, 330, 480, 540, 820, 950, 0, 520, 500, 510, 520, 1100, 1300, 540};
+// In hand a piece may go anywhere, which is worth a little more.
+inline constexpr int HAND_VALUE[8] = {0, 105, 330, 360, 530, 590, 880, 1030};
+// The king at home is safe; out in the open it is not. By rank from its own side.
+inline constexpr int KING_RANK[9] = {30, 20, 0, -30, -60, -80, -100, -110, -120};
+// A pawn gains a little for each rank it has come.
+inline constexpr int PAWN_STEP = 3;
+
+inline constexpr bool is_slider(int kind) {
+  return kind == LANCE || kind == BISHOP || kind == ROOK || kind == HORSE || kind == DRAGON;
+}
+
 struct Tables {
   // One step in a direction, files wrapping round the ring; -1 off the ranks.
   int neighbour[81][8];
@@ -36,6 +58,10 @@ struct Tables {
   Ray ray[8][81];
   // Files measured round the ring; the larger of file and rank distance.
   std::uint8_t distance[81][81];
+  Zone zone[81];
+  // What a piece on a square adds to the material count, from the upper
+  // side's point of view.
+  int square_value[32][81];
   std::uint64_t piece_key[32][81];
   std::uint64_t hand_key[2][8][128];
   std::uint64_t side_key;
@@ -93,8 +119,22 @@ constexpr Tables make_tables() {
       if (9 - dx < dx) dx = 9 - dx;
       int dy = rank_of(o) - y;
       if (dy < 0) dy = -dy;
-      t.distance[s][o] = static_cast<std::uint8_t>(dx > dy ? dx : dy);
+      const int d = dx > dy ? dx : dy;
+      t.distance[s][o] = static_cast<std::uint8_t>(d);
+      if (d >= 1 && d <= 2) {
+        Zone& z = t.zone[s];
+        z.sq[z.len] = static_cast<std::uint8_t>(o);
+        z.dist[z.len++] = static_cast<std::uint8_t>(d);
+      }
     }
+    for (int c = 0; c < 2; ++c)
+      for (int k = 1; k < 16; ++k) {
+        const int far = c == UPPER ? y - 1 : 9 - y;
+        int v = BOARD_VALUE[k];
+        if (k == KING) v += KING_RANK[far];
+        if (k == PAWN) v += PAWN_STEP * far;
+        t.square_value[make_piece(k, c)][s] = c == UPPER ? v : -v;
+      }
   }
   // Patterns written for the upper side, forward = DIR_S.
   for (int c = 0; c < 2; ++c) {

@@ -151,12 +151,15 @@ TEST(SearchBoard, KeyAndSquaresComeBackAfterEveryMoveAndItsTakeBack) {
         const la::Move m = moves[static_cast<std::size_t>(i)];
         b.make(m);
         ASSERT_EQ(b.key(), b.key_from_scratch());
+        ASSERT_EQ(b.material(), b.material_from_scratch());
         // The same position set afresh from the game's side hashes the same.
         la::SearchBoard fresh;
         ASSERT_TRUE(fresh.set(after(positions[k], before.to_candidate(m)), !upper));
         ASSERT_EQ(fresh.key(), b.key());
         b.unmake(m);
         ASSERT_EQ(b.key(), before.key());
+        ASSERT_EQ(b.material(), before.material());
+        ASSERT_EQ(b.evaluate(), before.evaluate());
         for (int s = 0; s < 81; ++s) ASSERT_EQ(b.at(s), before.at(s));
         for (int c = 0; c < 2; ++c)
           for (int slot = 1; slot <= 7; ++slot) ASSERT_EQ(b.hand(c, slot), before.hand(c, slot));
