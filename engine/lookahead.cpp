@@ -67,9 +67,10 @@ struct Lookahead::Impl {
 
   explicit Impl(int bits) : table(std::size_t{1} << bits), mask((std::uint64_t{1} << bits) - 1) {}
 
+  // Counts the node about to be searched, unless the budget is spent.
   bool out_of_budget() {
+    if (lim.nodes && nodes >= lim.nodes) return stop = true;
     ++nodes;
-    if (lim.nodes && nodes >= lim.nodes) stop = true;
     if (lim.time_ms && (nodes & 1023) == 0 && elapsed_ms() >= lim.time_ms) stop = true;
     return stop;
   }
@@ -292,7 +293,7 @@ struct Lookahead::Impl {
     if (!b.set(pos, upper)) return result;
     lim = limits;
     start = std::chrono::steady_clock::now();
-    nodes = 0;
+    nodes = 1;  // the root
     stop = false;
     std::memset(killers, 0, sizeof killers);
     for (auto& row : history)
@@ -341,6 +342,7 @@ struct Lookahead::Impl {
           alpha = std::max(alpha, v);
           extend_pv(0, m);
         }
+        if (v == LOOKAHEAD_WIN) break;  // the king itself: nothing is better
       }
       // A move proved best so far in a cut-short iteration is still a
       // sound choice: the previous best was searched first.
