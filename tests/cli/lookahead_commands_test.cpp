@@ -68,7 +68,9 @@ TEST(LookaheadCommands, MatchPlaysPairsWithTheSidesSwappedAndScoresForTheFirstLe
     else
       ++l;
   }
-  EXPECT_EQ(lines[2], "score " + std::to_string(w) + " " + std::to_string(d) + " " + std::to_string(l));
+  std::ostringstream score;
+  score << "score " << w << ' ' << d << ' ' << l;
+  EXPECT_EQ(lines[2], score.str());
   // The same seed, the same openings and, for the one-ply levels, the same games.
   EXPECT_EQ(p.handle("match 1 2 2 5"), answer);
 }
