@@ -20,7 +20,10 @@ std::string position_line(std::initializer_list<Sq> pieces) {
   for (const Sq& s : pieces) b[s.x][s.y] = s.code;
   std::string line = "position";
   for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) line += " " + std::to_string(b[x][y]);
+    for (int y = 1; y <= 9; ++y) {
+      line += ' ';
+      line += std::to_string(b[x][y]);
+    }
   return line + " 0 0 0 0 0 0 0 0 0 0 0 0 0 0";
 }
 
