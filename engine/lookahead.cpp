@@ -19,6 +19,8 @@ constexpr int WIN_BOUND = LOOKAHEAD_WIN - 2 * MAX_PLY;
 // Plies of the quiescence search in which a king under attack is answered
 // with every move rather than by standing pat.
 constexpr int Q_EVASION_PLIES = 6;
+// Moves of a stage tried in order of their scores; the rest as they come.
+constexpr int ORDERED_MOVES = 16;
 
 enum Bound : std::uint8_t { BOUND_NONE, BOUND_UPPER, BOUND_LOWER, BOUND_EXACT };
 
@@ -226,13 +228,11 @@ struct Lookahead::Impl {
       if (v >= beta) return v >= WIN_BOUND ? beta : v;
     }
 
-    const int n = b.generate(moves[ply]);
-    score_moves(ply, n, tt_move);
     const int alpha0 = alpha;
     int best = -INF, searched = 0;
     Move best_move = 0;
-    for (int i = 0; i < n; ++i) {
-      const Move m = pick(ply, n, i);
+    // Searches one move; true when it cuts the node off.
+    const auto try_move = [&](Move m) {
       int v;
       if (kind_of(move_captured(m)) == KING) {
         v = LOOKAHEAD_WIN - ply;
@@ -252,7 +252,7 @@ struct Lookahead::Impl {
           if (v > alpha && v < beta) v = -search(depth - 1, ply + 1, -beta, -alpha, true);
         }
         b.unmake(m);
-        if (stop) return 0;
+        if (stop) return true;
       }
       ++searched;
       if (v > best) {
@@ -263,13 +263,32 @@ struct Lookahead::Impl {
           extend_pv(ply, m);
           if (v >= beta) {
             if (!move_captured(m) && !move_promotes(m)) reward_quiet(ply, m, depth);
-            break;
+            return true;
           }
         }
       }
+      return false;
+    };
+
+    // The table's move first, then captures, then the rest: a cut-off
+    // early spares generating the quiet moves and drops at all.
+    if (tt_move && !b.is_move(tt_move)) tt_move = 0;
+    bool cut = tt_move && try_move(tt_move);
+    int moves_here = tt_move ? 1 : 0;
+    for (int stage = 0; stage < 2 && !cut; ++stage) {
+      Move* list = moves[ply];
+      const int n = stage == 0 ? b.generate_captures(list) : b.generate_quiets(list);
+      moves_here += n;
+      score_moves(ply, n, 0);
+      for (int i = 0; i < n && !cut; ++i) {
+        // Late in a long list the order hardly matters; sorting it all would.
+        const Move m = i < ORDERED_MOVES ? pick(ply, n, i) : list[i];
+        if (m != tt_move) cut = try_move(m);
+      }
     }
+    if (stop) return 0;
     // A side with no move at all cannot go on: as good as lost.
-    if (n == 0) best = -LOOKAHEAD_WIN + ply;
+    if (moves_here == 0) best = -LOOKAHEAD_WIN + ply;
     if (lim.use_table)
       store(key, best_move, to_table(best, ply), depth,
             best >= beta ? BOUND_LOWER : best > alpha0 ? BOUND_EXACT : BOUND_UPPER);

@@ -1,5 +1,7 @@
 #include "engine/search_board.h"
 
+#include <algorithm>
+
 #include "engine/search_tables.h"
 
 namespace korvel::la {
@@ -96,7 +98,7 @@ bool SearchBoard::set(const Position& pos, bool upper_to_move) {
   key_ = key_from_scratch();
   material_ = material_from_scratch();
   for (int s = 0; s < 81; ++s)
-    if (sq_[s] && is_slider(kind_of(sq_[s]))) slider_flip(s);
+    if (sq_[s]) flip(sq_[s], s);
   return true;
 }
 
@@ -137,16 +139,16 @@ void SearchBoard::add_board_move(Move*& out, int from, int to, int pc, int cap) 
     *out++ = make_move(from, to, 0, pc, cap);
 }
 
-void SearchBoard::piece_moves(Move*& out, int s, int pc, bool captures_only) const {
+void SearchBoard::piece_moves(Move*& out, int s, int pc, Targets targets) const {
   const Tables& t = tables();
   const int color = color_of(pc), kind = kind_of(pc);
-  // A target is taken when it is empty (unless only captures are wanted) or
-  // holds the other side's piece.
+  // A target is taken when it is empty or holds the other side's piece, as
+  // far as the kind of target wanted allows.
   const auto target = [&](int to) {
     const int p = sq_[to];
     if (p == 0) {
-      if (!captures_only) add_board_move(out, s, to, pc, 0);
-    } else if (color_of(p) != color) {
+      if (targets != Targets::CAPTURES) add_board_move(out, s, to, pc, 0);
+    } else if (color_of(p) != color && targets != Targets::QUIETS) {
       add_board_move(out, s, to, pc, p);
     }
     return p == 0;  // go on along a line
@@ -194,13 +196,8 @@ void SearchBoard::piece_moves(Move*& out, int s, int pc, bool captures_only) con
   }
 }
 
-int SearchBoard::generate(Move* out) const {
-  Move* const start = out;
+void SearchBoard::drops(Move*& out) const {
   const int us = side_;
-  for (int s = 0; s < 81; ++s) {
-    const int pc = sq_[s];
-    if (pc != 0 && color_of(pc) == us) piece_moves(out, s, pc, false);
-  }
   const int* hand = hand_[us];
   for (int slot = 1; slot <= 7; ++slot) {
     if (hand[slot] <= 0) continue;
@@ -212,16 +209,43 @@ int SearchBoard::generate(Move* out) const {
       *out++ = make_move(80 + slot, s, 0, pc, 0);
     }
   }
+}
+
+int SearchBoard::generate(Move* out) const {
+  Move* const start = out;
+  for_each(occupied_[side_], [&](int s) { piece_moves(out, s, sq_[s], Targets::ALL); });
+  drops(out);
   return static_cast<int>(out - start);
 }
 
 int SearchBoard::generate_captures(Move* out) const {
   Move* const start = out;
-  for (int s = 0; s < 81; ++s) {
-    const int pc = sq_[s];
-    if (pc != 0 && color_of(pc) == side_) piece_moves(out, s, pc, true);
-  }
+  for_each(occupied_[side_], [&](int s) { piece_moves(out, s, sq_[s], Targets::CAPTURES); });
   return static_cast<int>(out - start);
+}
+
+int SearchBoard::generate_quiets(Move* out) const {
+  Move* const start = out;
+  for_each(occupied_[side_], [&](int s) { piece_moves(out, s, sq_[s], Targets::QUIETS); });
+  drops(out);
+  return static_cast<int>(out - start);
+}
+
+bool SearchBoard::is_move(Move m) const {
+  const int from = move_from(m), to = move_to(m), pc = move_piece(m);
+  if (m == 0 || to > 80 || from > 87 || pc == 0 || color_of(pc) != side_ || sq_[to] != move_captured(m))
+    return false;
+  if (from >= 81) {
+    const int slot = from - 80;
+    if (kind_of(pc) != slot || hand_[side_][slot] <= 0 || move_promotes(m) || move_captured(m)) return false;
+    if (slot == PAWN && pawns_[side_][file_of(to)] > 0) return false;
+    return !((slot == PAWN || slot == LANCE || slot == KNIGHT) && dead_end(slot, side_, to));
+  }
+  if (sq_[from] != pc) return false;
+  Move list[64];
+  Move* out = list;
+  piece_moves(out, from, pc, Targets::ALL);
+  return std::find(list, out, m) != out;
 }
 
 Move SearchBoard::king_capture() const {
@@ -244,7 +268,7 @@ void SearchBoard::make(Move m) {
     key_ ^= t.piece_key[cap][to];
     material_ -= t.square_value[cap][to];
     const int ck = kind_of(cap);
-    if (is_slider(ck)) slider_flip(to);
+    flip(cap, to);
     if (ck == KING) {
       king_[us ^ 1] = -1;
     } else {
@@ -266,14 +290,14 @@ void SearchBoard::make(Move m) {
     sq_[from] = 0;
     key_ ^= t.piece_key[pc][from];
     material_ -= t.square_value[pc][from];
-    if (is_slider(kind_of(pc))) slider_flip(from);
+    flip(pc, from);
     if (kind_of(pc) == PAWN) --pawns_[us][file_of(from)];
   }
   const int placed = move_promotes(m) ? make_piece(promoted_kind(kind_of(pc)), us) : pc;
   sq_[to] = static_cast<std::uint8_t>(placed);
   key_ ^= t.piece_key[placed][to];
   material_ += t.square_value[placed][to];
-  if (is_slider(kind_of(placed))) slider_flip(to);
+  flip(placed, to);
   if (kind_of(placed) == PAWN) ++pawns_[us][file_of(to)];
   if (kind_of(placed) == KING) king_[us] = to;
   side_ = us ^ 1;
@@ -289,7 +313,7 @@ void SearchBoard::unmake(Move m) {
   const int placed = sq_[to];
   key_ ^= t.piece_key[placed][to];
   material_ -= t.square_value[placed][to];
-  if (is_slider(kind_of(placed))) slider_flip(to);
+  flip(placed, to);
   if (kind_of(placed) == PAWN) --pawns_[us][file_of(to)];
   if (from >= 81) {
     const int slot = from - 80;
@@ -301,7 +325,7 @@ void SearchBoard::unmake(Move m) {
     sq_[from] = static_cast<std::uint8_t>(pc);
     key_ ^= t.piece_key[pc][from];
     material_ += t.square_value[pc][from];
-    if (is_slider(kind_of(pc))) slider_flip(from);
+    flip(pc, from);
     if (kind_of(pc) == PAWN) ++pawns_[us][file_of(from)];
     if (kind_of(pc) == KING) king_[us] = from;
   }
@@ -310,7 +334,7 @@ void SearchBoard::unmake(Move m) {
     key_ ^= t.piece_key[cap][to];
     material_ += t.square_value[cap][to];
     const int ck = kind_of(cap);
-    if (is_slider(ck)) slider_flip(to);
+    flip(cap, to);
     if (ck == KING) {
       king_[us ^ 1] = to;
     } else {

@@ -51,7 +51,10 @@ inline constexpr int move_captured(Move m) { return (m >> 20) & 31; }
 // free on the ring stays far below this.
 inline constexpr int MAX_MOVES = 1024;
 
-int promoted_kind(int kind);  // the kind after promotion; the kind itself if it has none
+int promoted_kind(int kind);
+inline constexpr bool is_slider(int kind) {
+  return kind == LANCE || kind == BISHOP || kind == ROOK || kind == HORSE || kind == DRAGON;
+}  // the kind after promotion; the kind itself if it has none
 
 class SearchBoard {
  public:
@@ -71,8 +74,13 @@ class SearchBoard {
   // a pawn, bishop or rook that may promote is generated promoted only, as
   // promoting never costs it a move.
   int generate(Move* out) const;
-  // Captures only (with their promotions), for the quiescence search.
+  // Captures only (with their promotions), for the quiescence search and
+  // the first stage of the main search; the rest, drops included, after.
   int generate_captures(Move* out) const;
+  int generate_quiets(Move* out) const;
+  // Whether m is a move of the side to move here (a move from the table may
+  // come from another position that shares its slot).
+  bool is_move(Move m) const;
 
   void make(Move m);
   void unmake(Move m);
@@ -101,7 +109,9 @@ class SearchBoard {
 
  private:
   void add_board_move(Move*& out, int from, int to, int pc, int cap) const;
-  void piece_moves(Move*& out, int s, int pc, bool captures_only) const;
+  enum class Targets { ALL, CAPTURES, QUIETS };
+  void piece_moves(Move*& out, int s, int pc, Targets targets) const;
+  void drops(Move*& out) const;
 
   std::array<std::uint8_t, 81> sq_{};
   int hand_[2][8]{};
@@ -110,9 +120,21 @@ class SearchBoard {
   int side_ = UPPER;
   std::uint64_t key_ = 0;
   int material_ = 0;
-  // Squares of lances, bishops, rooks, horses and dragons, 64 to a word.
-  std::uint64_t sliders_[2]{};
-  void slider_flip(int s) { sliders_[s >> 6] ^= std::uint64_t{1} << (s & 63); }
+  // Sets of squares, 64 to a word: each side's pieces, and the lances,
+  // bishops, rooks, horses and dragons of both.
+  using Squares = std::uint64_t[2];
+  Squares occupied_[2]{};
+  Squares sliders_{};
+  void flip(int pc, int s) {
+    const std::uint64_t bit = std::uint64_t{1} << (s & 63);
+    occupied_[color_of(pc)][s >> 6] ^= bit;
+    if (is_slider(kind_of(pc))) sliders_[s >> 6] ^= bit;
+  }
+  template <class F>
+  static void for_each(const Squares& set, F&& f) {
+    for (int w = 0; w < 2; ++w)
+      for (std::uint64_t bits = set[w]; bits; bits &= bits - 1) f(w * 64 + __builtin_ctzll(bits));
+  }
 };
 
 }  // namespace korvel::la

@@ -22,6 +22,24 @@ constexpr int DROP_ROOM = 5;
 // Per square a long-range piece reaches.
 constexpr int MOBILITY[16] = {0, 0, 2, 0, 0, 0, 3, 3, 0, 0, 0, 0, 0, 3, 3, 0};
 
+// What a piece at distance 1 or 2 adds to the safety of a king of colour
+// c: a guard of its own side, an attacker of the other.
+struct ZoneTerms {
+  int of[2][32][3];
+};
+constexpr ZoneTerms make_zone_terms() {
+  ZoneTerms z{};
+  for (int c = 0; c < 2; ++c)
+    for (int pc = 1; pc < 32; ++pc)
+      for (int d = 1; d <= 2; ++d) {
+        const int k = kind_of(pc);
+        if (k == NONE) continue;
+        z.of[c][pc][d] = color_of(pc) == c ? (DEFENDER[k] ? DEFEND_AT[d] : 0) : -ATTACK[k] * (3 - d);
+      }
+  return z;
+}
+constexpr ZoneTerms ZONE_TERMS = make_zone_terms();
+
 }  // namespace
 
 int SearchBoard::evaluate() const {
@@ -31,16 +49,12 @@ int SearchBoard::evaluate() const {
   for (int c = 0; c < 2; ++c) {
     if (king_[c] < 0) continue;
     const Zone& z = t.zone[king_[c]];
+    const auto& term = ZONE_TERMS.of[c];
     int safety = 0, room = 0;
     for (int i = 0; i < z.len; ++i) {
       const int p = sq_[z.sq[i]], d = z.dist[i];
-      if (p == 0) {
-        room += d == 1;
-      } else if (color_of(p) == c) {
-        if (DEFENDER[kind_of(p)]) safety += DEFEND_AT[d];
-      } else {
-        safety -= ATTACK[kind_of(p)] * (3 - d);
-      }
+      safety += term[p][d];
+      room += (p == 0) & (d == 1);
     }
     int in_hand = 0;
     for (int slot = LANCE; slot <= ROOK; ++slot) in_hand += hand_[c ^ 1][slot];

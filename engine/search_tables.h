@@ -38,10 +38,6 @@ inline constexpr int KING_RANK[9] = {30, 20, 0, -30, -60, -80, -100, -110, -120}
 // A pawn gains a little for each rank it has come.
 inline constexpr int PAWN_STEP = 3;
 
-inline constexpr bool is_slider(int kind) {
-  return kind == LANCE || kind == BISHOP || kind == ROOK || kind == HORSE || kind == DRAGON;
-}
-
 struct Tables {
   // One step in a direction, files wrapping round the ring; -1 off the ranks.
   int neighbour[81][8];

@@ -3,6 +3,7 @@
 // across the seam, and the table's part in a fixed-depth search.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -132,6 +133,24 @@ TEST(SearchBoard, MovesAreExactlyThoseTheRulesAllowWithSoundPromotions) {
       }
       ASSERT_EQ(got, rule_moves(p, upper));
       ASSERT_EQ(placed.size(), static_cast<std::size_t>(n)) << "a move came twice";
+
+      // Captures, then the rest, make up the same moves; and a move from
+      // elsewhere (here: one sent to another square) is told apart.
+      std::vector<la::Move> staged(la::MAX_MOVES);
+      const int caps = b.generate_captures(staged.data());
+      const int rest = b.generate_quiets(staged.data() + caps);
+      staged.resize(static_cast<std::size_t>(caps + rest));
+      moves.resize(static_cast<std::size_t>(n));
+      std::sort(staged.begin(), staged.end());
+      std::sort(moves.begin(), moves.end());
+      ASSERT_EQ(staged, moves);
+      for (la::Move m : moves) {
+        ASSERT_TRUE(b.is_move(m));
+        const int to = (la::move_to(m) + 1 + static_cast<int>(m % 79)) % 81;
+        const la::Move moved = (m & ~((la::Move{127}) | (la::Move{31} << 20))) | la::Move(to) |
+                               la::Move(b.at(to)) << 20;
+        ASSERT_EQ(b.is_move(moved), std::binary_search(moves.begin(), moves.end(), moved));
+      }
       ASSERT_EQ(b.can_take_king(), takes_king);
       ASSERT_EQ(b.can_take_king(), captures_king(p, upper));
     }
