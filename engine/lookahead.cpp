@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/search_board.h"
+#include "engine/search_tables.h"
 
 namespace korvel {
 
@@ -40,7 +41,6 @@ int from_table(int v, int ply) { return v >= WIN_BOUND ? v - ply : v <= -WIN_BOU
 
 // Most valuable victim first, the king above all; then the cheapest attacker.
 constexpr int VICTIM[16] = {0, 1, 3, 3, 5, 5, 8, 9, 100, 5, 5, 5, 5, 11, 13, 5};
-constexpr int GAIN[16] = {0, 90, 300, 330, 480, 540, 820, 950, 30000, 520, 500, 510, 520, 1100, 1300, 540};
 
 constexpr int ORDER_TABLE = 1 << 30;
 constexpr int ORDER_CAPTURE = 1 << 28;
@@ -174,7 +174,7 @@ struct Lookahead::Impl {
       const Move m = pick(ply, n, i);
       // A capture that cannot lift the score to alpha is not worth a look.
       if (lim.selective && !evade && !move_promotes(m) &&
-          stand + GAIN[kind_of(move_captured(m))] + 200 < alpha)
+          stand + BOARD_VALUE[kind_of(move_captured(m))] + 200 < alpha)
         continue;
       b.make(m);
       const int v = -qsearch(ply + 1, -beta, -alpha, qply + 1);

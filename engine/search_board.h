@@ -47,14 +47,16 @@ inline constexpr bool move_promotes(Move m) { return (m >> 14) & 1; }
 inline constexpr int move_piece(Move m) { return (m >> 15) & 31; }
 inline constexpr int move_captured(Move m) { return (m >> 20) & 31; }
 
-// Enough for any position: even a side with every piece in hand and sliders
-// free on the ring stays far below this.
-inline constexpr int MAX_MOVES = 1024;
+// Enough for any position, damaged ones too: a piece has at most 20 board
+// moves (a dragon; a lance's 8 targets count twice with promotion), and an
+// empty square takes at most 7 drops, so n pieces make at most
+// 20 n + 7 (81 - n) <= 1620.
+inline constexpr int MAX_MOVES = 2048;
 
-int promoted_kind(int kind);
+int promoted_kind(int kind);  // the kind after promotion; the kind itself if it has none
 inline constexpr bool is_slider(int kind) {
   return kind == LANCE || kind == BISHOP || kind == ROOK || kind == HORSE || kind == DRAGON;
-}  // the kind after promotion; the kind itself if it has none
+}
 
 class SearchBoard {
  public:
