@@ -11,6 +11,9 @@
 #include <QTime>
 #include <QUrl>
 
+#include <atomic>
+#include <thread>
+
 namespace korvel::qt {
 
 namespace {
@@ -63,6 +66,25 @@ void Timer1Clock::start() {
 }
 
 void Timer1Clock::stop() { timer_->stop(); }
+
+void ThreadWork::run(const std::function<void()>& job, const std::function<void()>& tick) {
+  QEventLoop loop;
+  QTimer clock;
+  clock.setInterval(50);
+  QObject::connect(&clock, &QTimer::timeout, &loop, [&tick] { tick(); });
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    job();
+    done = true;
+    QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+  });
+  clock.start();
+  // Painting and timers go on; clicks and keys wait for the handler to end.
+  // An application on its way out stops the loop early: then only wait.
+  while (!done && loop.exec(QEventLoop::ExcludeUserInputEvents) == 0) {
+  }
+  worker.join();
+}
 
 bool DesktopBrowser::open(std::string_view address) {
   const QString where = fromUtf8(address);

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "ports/background_work.h"
 #include "ports/browser.h"
 #include "ports/clock_timer.h"
 #include "ports/day_timer.h"
@@ -46,6 +47,13 @@ class Timer1Clock : public korvel::ClockTimer {
 
  private:
   QTimer* timer_;
+};
+
+// Level 4's search on a thread of its own, while the window's thread keeps
+// painting and ticking the clock.
+class ThreadWork : public korvel::BackgroundWork {
+ public:
+  void run(const std::function<void()>& job, const std::function<void()>& tick) override;
 };
 
 class DesktopBrowser : public korvel::Browser {

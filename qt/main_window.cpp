@@ -39,10 +39,11 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
 
   clock_ = std::make_unique<Timer1Clock>(this, [this] { onTick(); });
   record_panel_ = std::make_unique<RecordPanel>(canvas_);
-  const korvel::Ports ports{*canvas_,  dialogs_,  sound_,
-                            day_timer_, *clock_,   *record_panel_,
-                            browser_,  settings_, static_cast<std::intptr_t>(winId()),
-                            dataDir().toUtf8().toStdString()};
+  korvel::Ports ports{*canvas_,  dialogs_,  sound_,
+                      day_timer_, *clock_,   *record_panel_,
+                      browser_,  settings_, static_cast<std::intptr_t>(winId()),
+                      dataDir().toUtf8().toStdString()};
+  ports.background = &background_;
   form_ = std::make_unique<korvel::Form>(ports);
 
   connect(canvas_, &CanvasWidget::mouseDown, this, &MainWindow::onMouseDown);

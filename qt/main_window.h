@@ -77,6 +77,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Timer1Clock> clock_;
   std::unique_ptr<RecordPanel> record_panel_;
   DesktopBrowser browser_;
+  ThreadWork background_;
   korvel::IniSettingsFile settings_;
   std::unique_ptr<korvel::Form> form_;
   std::map<std::string, QAction*, std::less<>> actions_;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,20 @@ struct FakeDayTimer : DayTimer {
   void wait(double s) override { waits.push_back(s); }
 };
 
+// Runs the job inline, as if it took `seconds` of the day's clock, then
+// ticks once as the window would have meanwhile.
+struct FakeBackgroundWork : BackgroundWork {
+  int runs = 0;
+  double seconds = 0;
+  FakeDayTimer* day_timer = nullptr;
+  void run(const std::function<void()>& job, const std::function<void()>& tick) override {
+    ++runs;
+    job();
+    if (day_timer) day_timer->seconds += seconds;
+    tick();
+  }
+};
+
 struct FakeClockTimer : ClockTimer {
   int running = 0;
   std::vector<std::string> calls;
@@ -112,9 +127,13 @@ struct FakePorts {
   FakeRecordPanel record_panel;
   FakeBrowser browser;
   FakeSettings settings;
+  FakeBackgroundWork work;
   std::string data_dir;  // empty: the current folder, where no game files are
   Ports ports() {
-    return Ports{canvas, dialogs, sound, day_timer, clock_timer, record_panel, browser, settings, 0, data_dir};
+    Ports p{canvas, dialogs, sound, day_timer, clock_timer, record_panel, browser, settings, 0, data_dir};
+    work.day_timer = &day_timer;
+    p.background = &work;
+    return p;
   }
 };
 
