@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
+#include "cli/match.h"
 #include "records/disk_record_files.h"
 #include "records/record_file.h"
 
@@ -72,6 +74,7 @@ Protocol::Protocol() { reset(); }
 void Protocol::reset() {
   pos_ = Position{};
   st_ = EngineState{};
+  upper_to_move_ = true;
 }
 
 std::string Protocol::handle(std::string_view line) {
@@ -142,6 +145,7 @@ std::string Protocol::handle(std::string_view line) {
 
   if (cmd == "maps" || cmd == "pins" || cmd == "mate") return engine_command(cmd, f);
   if (cmd == "search") return search_command(f);
+  if (cmd == "think" || cmd == "side" || cmd == "match") return lookahead_command(cmd, f);
   if (cmd == "record") {
     line.remove_prefix(static_cast<size_t>(cmd.data() + cmd.size() - line.data()));
     return record_command(line);
@@ -246,6 +250,54 @@ std::string Protocol::record_command(std::string_view line) {
   if (r.left_out > 0) out += "left-out " + std::to_string(r.left_out) + "\n";
   out += "end\n";
   return out;
+}
+
+// The look-ahead player. `think MS` searches the position for the side set
+// by `side`, printing an info line per finished iteration; `match` plays
+// levels against each other.
+std::string Protocol::lookahead_command(std::string_view cmd, const std::vector<std::string_view>& f) {
+  if (cmd == "side") {
+    if (f.size() != 2 || (f[1] != "upper" && f[1] != "lower")) return err("side takes upper or lower");
+    upper_to_move_ = f[1] == "upper";
+    return {};
+  }
+  if (cmd == "think") {
+    int ms = 0;
+    if (!ints(f, 1, 1, &ms) || ms < 1 || ms > 3600000) return err("think takes MS from 1 to 3600000");
+    if (!Lookahead::can_search(pos_)) return err("think: the position holds a code that is no piece, or two kings a side");
+    if (!lookahead_) lookahead_ = std::make_unique<Lookahead>();
+    std::string out;
+    // A move as one token in the line, "FX,FY,TX,TY,PIECE"; the best move
+    // as plain fields, as `search` gives it.
+    const auto move_text = [](const Candidate& c, char sep) {
+      return std::to_string(c.fx) + sep + std::to_string(c.fy) + sep + std::to_string(c.tx) + sep +
+             std::to_string(c.ty) + sep + std::to_string(c.piece);
+    };
+    const LookaheadResult r = lookahead_->think(pos_, upper_to_move_, {.time_ms = ms}, [&](const LookaheadInfo& i) {
+      out += "info depth " + std::to_string(i.depth) + " nodes " + std::to_string(i.nodes) + " score " +
+             std::to_string(i.score) + " pv";
+      for (const Candidate& c : i.pv) out += ' ' + move_text(c, ',');
+      out += '\n';
+    });
+    return out + (r.best ? "best " + move_text(*r.best, ' ') : std::string("best none")) + '\n';
+  }
+  // match
+  int v[4];
+  if (!ints(f, 1, 4, v) || v[0] < 1 || v[0] > 4 || v[1] < 1 || v[1] > 4 || v[2] < 1 || v[2] > 10000)
+    return err("match takes A B GAMES SEED: levels 1 to 4, 1 to 10000 games");
+  std::string out;
+  try {
+    const MatchScore s = play_match(v[0], v[1], v[2], static_cast<std::uint32_t>(v[3]), [&](const std::string& line) {
+      if (progress_)
+        progress_(line + '\n');
+      else
+        out += line + '\n';
+    });
+    return out + "score " + std::to_string(s.wins) + ' ' + std::to_string(s.draws) + ' ' +
+           std::to_string(s.losses) + '\n';
+  } catch (const std::logic_error& e) {
+    return out + err(e.what());
+  }
 }
 
 }  // namespace korvel

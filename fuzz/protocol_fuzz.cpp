@@ -37,7 +37,7 @@ std::string arg(FuzzedDataProvider& in) {
 }
 
 std::string line(FuzzedDataProvider& in) {
-  switch (in.ConsumeIntegralInRange<int>(0, 9)) {
+  switch (in.ConsumeIntegralInRange<int>(0, 11)) {
     case 0:
       return in.ConsumeRandomLengthString(120);
     case 1:
@@ -72,6 +72,11 @@ std::string line(FuzzedDataProvider& in) {
     }
     case 8:
       return "after " + arg(in) + ' ' + arg(in);
+    case 10:
+      return in.ConsumeBool() ? "side lower" : "side " + arg(in);
+    case 11:
+      // A few milliseconds: the search must stop and answer whatever it met.
+      return "think " + std::to_string(in.ConsumeIntegralInRange<int>(-1, 3));
     default:
       return "search " + std::to_string(in.ConsumeIntegralInRange<int>(1, 3));
   }
@@ -86,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int n = 0; n < 4 && in.remaining_bytes() > 0; ++n) {
     const std::string command = line(in);
     // One search an input keeps the runs quick; the rest is what varies.
-    if (command.rfind("search", 0) == 0 && searches++ > 0) continue;
+    if ((command.rfind("search", 0) == 0 || command.rfind("think", 0) == 0) && searches++ > 0) continue;
     const std::string answer = p.handle(command);
     if (!answer.empty() && answer.back() != '\n') __builtin_trap();
   }

@@ -44,6 +44,7 @@ int Form::menu_click(std::string_view name) {
       {"SENTE", &Form::SENTE_Click},         {"GOTE", &Form::GOTE_Click},
       {"LEVEL", &Form::LEVEL_Click},         {"LEVEL1", &Form::LEVEL1_Click},
       {"LEVEL2", &Form::LEVEL2_Click},       {"LEVEL3", &Form::LEVEL3_Click},
+      {"LEVEL4", &Form::LEVEL4_Click},
       {"OWARI", &Form::OWARI_Click},         {"STOP", &Form::STOP_Click},
       {"CANCEL", &Form::CANCEL_Click},       {"REVERSE", &Form::REVERSE_Click},
       {"REPLAY", &Form::REPLAY_Click},       {"AFTER", &Form::AFTER_Click},

@@ -20,7 +20,8 @@
 //  - Key presses go to Form_KeyPress with the character code (Escape 27).
 //  - While the ClockTimer port is started, call Timer1_Timer every 50 ms,
 //    but not while another handler is still running (it may be waiting or
-//    showing a message box): the computer's search ticks the clock itself.
+//    showing a message box): the computer's search ticks the clock itself
+//    (level 4 through BackgroundWork, which the shell gives as a port).
 //  - DayTimer::wait keeps the window painted but holds clicks and keys
 //    back; they are handled once the handler that waited is over.
 //  - Closing the window calls Form_Unload. After any call, wants_quit()
@@ -29,12 +30,15 @@
 //    may block (message boxes, the computer's move, blinking).
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "board/position.h"
 #include "engine/engine.h"
+#include "engine/lookahead.h"
 #include "game/history.h"
 #include "game/messages.h"
 #include "ports/ports.h"
@@ -81,6 +85,7 @@ class Form {
   void LEVEL1_Click();
   void LEVEL2_Click();
   void LEVEL3_Click();
+  void LEVEL4_Click();
   void OWARI_Click();
   void STOP_Click();
   void CANCEL_Click();
@@ -167,6 +172,8 @@ class Form {
 
   int GAME_KIND = KIND_MAN;
   int COM_LEVEL = 3;
+  // How long level 4 may think; tests make it shorter.
+  LookaheadLimits LEVEL4_LIMITS{.time_ms = 2000};
   int KIFU_MODE = 0;
   int RESUME_PENDING = 0;
   int MOVE_COUNT = 0;
@@ -209,6 +216,11 @@ class Form {
   void play(std::int32_t buffer) { ports_.sound.dsPlay(buffer); }
   double now() { return ports_.day_timer.now(); }
   Engine engine() { return Engine(pos, engine_state); }
+
+  // Level 4's search, through the background port, on a copy of the
+  // position; the clock ticks meanwhile.
+  std::optional<Candidate> 先読み探索();
+  std::unique_ptr<Lookahead> lookahead_;  // its table lives from move to move
 
   // Start of a game against the computer, shared by "先手" and "後手".
   void COM対局_準備();

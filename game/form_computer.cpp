@@ -14,9 +14,18 @@ void Form::com_ban() {
   screen.描画_桝輪郭(COLOR_GREEN, 1, 8);
   screen.canvas().refresh();
 
-  engine_state.COM_LEVEL = COM_LEVEL;
+  // A position the look-ahead cannot read (a damaged record) gets level 3.
+  const bool look_ahead = COM_LEVEL == 4 && Lookahead::can_search(pos);
+  engine_state.COM_LEVEL = COM_LEVEL > 3 ? 3 : COM_LEVEL;
   Engine eng = engine();
-  const std::optional<Candidate> best = eng.com_ban_探索([this] { Timer1_Timer(); });
+  std::optional<Candidate> best;
+  if (look_ahead) {
+    // The maps and start-of-turn copies are left as the levels below leave them.
+    eng.com_ban_準備();
+    best = 先読み探索();
+  } else {
+    best = eng.com_ban_探索([this] { Timer1_Timer(); });
+  }
   経過秒_更新();
 
   if (!best) {
@@ -93,12 +102,34 @@ void Form::LEVEL3_Click() {
   レベル_設定(3);
 }
 
+void Form::LEVEL4_Click() {
+  for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
+  レベル_設定(4);
+}
+
 void Form::レベル_設定(int level) {
   set_checked("LEVEL1", level == 1 ? 1 : 0);
   set_checked("LEVEL2", level == 2 ? 1 : 0);
   set_checked("LEVEL3", level == 3 ? 1 : 0);
+  set_checked("LEVEL4", level == 4 ? 1 : 0);
   COM_LEVEL = level;
   if (GAME_KIND == KIND_COM) screen.描画_レベル(COM_LEVEL);
+}
+
+std::optional<Candidate> Form::先読み探索() {
+  if (!lookahead_) lookahead_ = std::make_unique<Lookahead>();
+  // The search reads its own copy: the clock drawn meanwhile reads pos.
+  const Position root = pos;
+  LookaheadResult result;
+  const auto job = [&] { result = lookahead_->think(root, true, LEVEL4_LIMITS); };
+  const auto tick = [this] { Timer1_Timer(); };
+  if (ports_.background) {
+    ports_.background->run(job, tick);
+  } else {
+    job();
+    tick();
+  }
+  return result.best;
 }
 
 }  // namespace korvel

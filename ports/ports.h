@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ports/background_work.h"
 #include "ports/browser.h"
 #include "ports/canvas.h"
 #include "ports/clock_timer.h"
@@ -32,6 +33,8 @@ struct Ports {
   // The folder of the game's own files (sounds, help page, about picture),
   // UTF-8; empty means the current folder.
   std::string data_dir;
+  // Where level 4 thinks; none means on the caller's thread, blocking it.
+  BackgroundWork* background = nullptr;
 };
 
 }  // namespace korvel

@@ -296,37 +296,35 @@ QSize Artwork::naturalSize(int code) {
   return info ? QSize(info->width_px, info->height_px) : QSize();
 }
 
-Artwork::Artwork(qreal devicePixelRatio) : dpr_(devicePixelRatio) {
-  for (const korvel::PictureInfo& info : korvel::picture_table()) {
-    const int code = info.code;
-    QImage img = blank(QSize(info.width_px, info.height_px), dpr_);
-    QPainter p(&img);
-    prepare(p);
-    if (code == korvel::PIC_KARA_MASU) {
-      paintBoardWood(p, QRectF(0, 0, info.width_px, info.height_px));
-    } else if (isPieceCode(code)) {
-      paintKoma(p, code);
-    } else if (code == korvel::PIC_KORVEL) {
-      paintLogo(p);
-    } else if (code == korvel::HAIKEI_MIDORI) {
-      paintMidori(p);
-    } else if (code == korvel::HAIKEI_TATAMI) {
-      paintTatami(p);
-    } else if (code == korvel::HAIKEI_TAKE) {
-      paintTake(p);
-    } else if (code == korvel::HAIKEI_UCHU) {
-      paintUchu(p);
-    } else if (code == korvel::HAIKEI_RENGA) {
-      paintRenga(p);
-    }
-    p.end();
-    pictures_.emplace(code, std::move(img));
-  }
-}
+Artwork::Artwork(qreal devicePixelRatio) : dpr_(devicePixelRatio) {}
 
 const QImage* Artwork::picture(int code) const {
   const auto it = pictures_.find(code);
-  return it == pictures_.end() ? nullptr : &it->second;
+  if (it != pictures_.end()) return &it->second;
+  const korvel::PictureInfo* info = korvel::find_picture(code);
+  if (info == nullptr) return nullptr;
+  QImage img = blank(QSize(info->width_px, info->height_px), dpr_);
+  QPainter p(&img);
+  prepare(p);
+  if (code == korvel::PIC_KARA_MASU) {
+    paintBoardWood(p, QRectF(0, 0, info->width_px, info->height_px));
+  } else if (isPieceCode(code)) {
+    paintKoma(p, code);
+  } else if (code == korvel::PIC_KORVEL) {
+    paintLogo(p);
+  } else if (code == korvel::HAIKEI_MIDORI) {
+    paintMidori(p);
+  } else if (code == korvel::HAIKEI_TATAMI) {
+    paintTatami(p);
+  } else if (code == korvel::HAIKEI_TAKE) {
+    paintTake(p);
+  } else if (code == korvel::HAIKEI_UCHU) {
+    paintUchu(p);
+  } else if (code == korvel::HAIKEI_RENGA) {
+    paintRenga(p);
+  }
+  p.end();
+  return &pictures_.emplace(code, std::move(img)).first->second;
 }
 
 }  // namespace korvel::qt

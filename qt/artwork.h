@@ -1,8 +1,9 @@
 #pragma once
-// The game's own pictures, painted in code at start-up: the koma of both
-// sides, the empty square, the five background tiles and the logo. They are
-// drawn at the screen's device pixel ratio so that a 2x display gets twice
-// the pixels instead of a blown-up copy.
+// The game's own pictures, painted in code: the koma of both sides, the
+// empty square, the five background tiles and the logo. Each is painted the
+// first time it is asked for (a game shows one background of five), at the
+// screen's device pixel ratio so that a 2x display gets twice the pixels
+// instead of a blown-up copy.
 
 #include <QImage>
 #include <QSize>
@@ -31,7 +32,7 @@ class Artwork {
 
  private:
   qreal dpr_;
-  std::map<int, QImage> pictures_;
+  mutable std::map<int, QImage> pictures_;
 };
 
 }  // namespace korvel::qt

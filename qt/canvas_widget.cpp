@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -28,6 +29,14 @@ constexpr int kDesignHeight = 594;
 
 constexpr int kWindowColor = 2;
 
+QFont textFont(int size_pt, bool bold, qreal ratio) {
+  QFont font(kWindowFontFamily);
+  // A point is 20 twips: 4/3 of a design pixel.
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(size_pt * 20.0 / kTwipsPerPixel * ratio))));
+  font.setBold(bold);
+  return font;
+}
+
 }  // namespace
 
 CanvasWidget::CanvasWidget(qreal devicePixelRatio, QWidget* parent)
@@ -42,55 +51,100 @@ CanvasWidget::CanvasWidget(qreal devicePixelRatio, QWidget* parent)
 
 QSize CanvasWidget::sizeHint() const { return {kDesignWidth, kDesignHeight}; }
 
+qreal CanvasWidget::scaleFor(QSize size) {
+  return std::max(1.0, std::min(size.width() / qreal(kDesignWidth), size.height() / qreal(kDesignHeight)));
+}
+
 int CanvasWidget::toDevice(double twips) const {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel * dpr_));
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel * ratio()));
 }
 
 QPoint CanvasWidget::devicePoint(double x, double y) const { return {toDevice(x), toDevice(y)}; }
 
 void CanvasWidget::picture(int code, double x, double y) {
-  const QImage* art = artwork_.picture(code);
-  if (!art) return;
-  const QRect target(devicePoint(x, y), art->size());
-  QPainter p(&image_);
-  p.drawImage(target, *art);
-  p.end();
-  update(QRectF(target.topLeft() / dpr_, target.size() / dpr_).toAlignedRect().adjusted(-1, -1, 1, 1));
+  if (!artwork_.picture(code)) return;
+  const QSize natural = Artwork::naturalSize(code);
+  keep({Op::Picture, code, QRectF(x, y, natural.width() * kTwipsPerPixel, natural.height() * kTwipsPerPixel)});
 }
 
 void CanvasWidget::outline(int color, double x1, double y1, double x2, double y2) {
-  const int left = toDevice(std::min(x1, x2)), right = toDevice(std::max(x1, x2));
-  const int top = toDevice(std::min(y1, y2)), bottom = toDevice(std::max(y1, y2));
-  // One design pixel thick, whatever the ratio; both corners are inside the line.
-  const int w = std::max(1, static_cast<int>(std::lround(dpr_)));
-  const QColor c = paletteColor(color);
-  QPainter p(&image_);
-  p.fillRect(left, top, right - left + w, w, c);
-  p.fillRect(left, bottom, right - left + w, w, c);
-  p.fillRect(left, top, w, bottom - top + w, c);
-  p.fillRect(right, top, w, bottom - top + w, c);
-  p.end();
-  const QRect device(left, top, right - left + w, bottom - top + w);
-  update(QRectF(device.topLeft() / dpr_, device.size() / dpr_).toAlignedRect().adjusted(-1, -1, 1, 1));
+  keep({Op::Outline, color, QRectF(QPointF(std::min(x1, x2), std::min(y1, y2)),
+                                   QPointF(std::max(x1, x2), std::max(y1, y2)))});
 }
 
 void CanvasWidget::text(double x, double y, std::string_view utf8, int color, int size_pt, bool bold) {
   const QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   if (s.isEmpty()) return;
-  QFont font(kWindowFontFamily);
-  // A point is 20 twips: 4/3 of a design pixel.
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(size_pt * 20.0 / kTwipsPerPixel * dpr_))));
-  font.setBold(bold);
-  const QFontMetricsF metrics(font, &image_);
-  const QPointF topLeft(x / kTwipsPerPixel * dpr_, y / kTwipsPerPixel * dpr_);
+  const QFontMetricsF metrics(textFont(size_pt, bold, 1), &image_);
+  keep({Op::Text, color,
+        QRectF(x, y, metrics.horizontalAdvance(s) * kTwipsPerPixel, metrics.height() * kTwipsPerPixel), s,
+        size_pt, bold});
+}
+
+void CanvasWidget::keep(Op op) {
+  if (op.kind == Op::Picture) {
+    // Pictures are opaque: whatever lies wholly under this one is gone.
+    const QRectF cover = op.twips;
+    std::erase_if(ops_, [&](const Op& old) {
+      const QRectF inked = old.kind == Op::Outline ? old.twips.adjusted(0, 0, kTwipsPerPixel, kTwipsPerPixel)
+                                                   : old.twips;
+      return cover.contains(inked);
+    });
+  }
+  draw(op);
+  ops_.push_back(std::move(op));
+}
+
+void CanvasWidget::draw(const Op& op) {
+  QRect device;
   QPainter p(&image_);
-  p.setRenderHint(QPainter::TextAntialiasing);
-  p.setFont(font);
-  p.setPen(paletteColor(color));
-  p.drawText(topLeft + QPointF(0, metrics.ascent()), s);
+  if (op.kind == Op::Picture) {
+    const QImage* art = artwork_.picture(op.code);
+    device = QRect(devicePoint(op.twips.x(), op.twips.y()), art->size());
+    p.drawImage(device, *art);
+  } else if (op.kind == Op::Outline) {
+    const int left = toDevice(op.twips.left()), right = toDevice(op.twips.right());
+    const int top = toDevice(op.twips.top()), bottom = toDevice(op.twips.bottom());
+    // One design pixel thick, whatever the ratio; both corners are inside the line.
+    const int w = std::max(1, static_cast<int>(std::lround(ratio())));
+    const QColor c = paletteColor(op.code);
+    p.fillRect(left, top, right - left + w, w, c);
+    p.fillRect(left, bottom, right - left + w, w, c);
+    p.fillRect(left, top, w, bottom - top + w, c);
+    p.fillRect(right, top, w, bottom - top + w, c);
+    device = QRect(left, top, right - left + w, bottom - top + w);
+  } else {
+    const QFont font = textFont(op.size_pt, op.bold, ratio());
+    const QFontMetricsF metrics(font, &image_);
+    const QPointF topLeft(op.twips.x() / kTwipsPerPixel * ratio(), op.twips.y() / kTwipsPerPixel * ratio());
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(font);
+    p.setPen(paletteColor(op.code));
+    p.drawText(topLeft + QPointF(0, metrics.ascent()), op.text);
+    device = QRectF(topLeft, QSizeF(metrics.horizontalAdvance(op.text), metrics.height())).toAlignedRect();
+  }
   p.end();
-  const QRectF device(topLeft, QSizeF(metrics.horizontalAdvance(s), metrics.height()));
   update(QRectF(device.topLeft() / dpr_, device.size() / dpr_).toAlignedRect().adjusted(-2, -2, 2, 2));
+}
+
+void CanvasWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (std::abs(scaleFor(size()) - scale_) < 1e-3 || rescale_pending_) return;
+  // A drag sends many sizes; draw again once they have settled.
+  rescale_pending_ = true;
+  QTimer::singleShot(0, this, [this] { rescale(); });
+}
+
+void CanvasWidget::rescale() {
+  rescale_pending_ = false;
+  const qreal wanted = scaleFor(size());
+  if (std::abs(wanted - scale_) < 1e-3) return;
+  scale_ = wanted;
+  artwork_ = Artwork(ratio());
+  image_ = QImage(qRound(kImageWidth * ratio()), qRound(kImageHeight * ratio()), QImage::Format_RGB32);
+  image_.fill(paletteColor(kWindowColor));
+  for (const Op& op : ops_) draw(op);
+  update();
 }
 
 void CanvasWidget::refresh() {
@@ -105,10 +159,16 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   const QRect area = event->rect();
   p.fillRect(area, paletteColor(kWindowColor));
-  const QRectF source(area.x() * dpr_, area.y() * dpr_, area.width() * dpr_, area.height() * dpr_);
-  // Source in image pixels, target in widget pixels: one to one on the screen
-  // the image was made for.
+  // The image is one widget pixel to dpr_ image pixels at any scale; until a
+  // new size has been drawn again, the old picture is stretched to fit.
+  const qreal stretch = scaleFor(size()) / scale_;
+  const QRectF source(area.x() * dpr_ / stretch, area.y() * dpr_ / stretch, area.width() * dpr_ / stretch,
+                      area.height() * dpr_ / stretch);
   p.drawImage(QRectF(area), image_, source);
+  if (!painted_) {
+    painted_ = true;
+    emit firstPainted();
+  }
 }
 
 int CanvasWidget::buttonCode(Qt::MouseButton button) {
@@ -128,7 +188,7 @@ int CanvasWidget::shiftCode(Qt::KeyboardModifiers modifiers) {
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
   const int button = buttonCode(event->button());
   if (button == 0) return;
-  const QPointF at = event->position();
+  const QPointF at = event->position() / scale_;
   emit mouseDown(button, shiftCode(event->modifiers()), at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
 }
 

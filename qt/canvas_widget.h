@@ -2,9 +2,16 @@
 // The window's drawing surface. Every primitive draws into one persistent
 // image held at the device pixel ratio; painting only copies that image to
 // the screen, so nothing is redrawn from the game on an expose.
+//
+// A window larger than the design size shows the drawing scaled up, whole
+// and in proportion: the primitives are kept (those wholly painted over are
+// dropped) and drawn again at the new scale, so the picture stays sharp.
+// At the design size and below the scale is 1, 15 twips to a pixel.
 
 #include <QImage>
 #include <QWidget>
+
+#include <vector>
 
 #include "ports/canvas.h"
 #include "qt/artwork.h"
@@ -31,8 +38,14 @@ class CanvasWidget : public QWidget, public korvel::Canvas {
   qreal imageDevicePixelRatio() const { return dpr_; }
   // The device pixel of the image under a point given in twips.
   QPoint devicePoint(double x, double y) const;
+  // Widget pixels per design pixel: 1 up to the design size, more above it.
+  qreal scale() const { return scale_; }
+  // The scale the widget's size asks for.
+  static qreal scaleFor(QSize widgetSize);
 
   const Artwork& artwork() const { return artwork_; }
+  // How many drawing operations are kept for drawing again at a new scale.
+  std::size_t keptOperations() const { return ops_.size(); }
 
   // Mouse buttons and shift state as the window events number them:
   // buttons 1 left, 2 right, 4 middle; shift 1, ctrl 2, alt 4.
@@ -44,17 +57,36 @@ class CanvasWidget : public QWidget, public korvel::Canvas {
  signals:
   // A press on the surface, position in twips.
   void mouseDown(int button, int shift, double x, double y);
+  // The first time the surface has been painted on the screen.
+  void firstPainted();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  struct Op {
+    enum Kind { Picture, Outline, Text } kind;
+    int code;  // picture code or palette colour
+    QRectF twips;  // the rectangle drawn, or the text's box
+    QString text = {};
+    int size_pt = 0;
+    bool bold = false;
+  };
   int toDevice(double twips) const;
+  qreal ratio() const { return dpr_ * scale_; }
+  void keep(Op op);
+  void draw(const Op& op);
+  void rescale();
 
   qreal dpr_;
+  qreal scale_ = 1;
   Artwork artwork_;
   QImage image_;
+  std::vector<Op> ops_;
+  bool rescale_pending_ = false;
+  bool painted_ = false;
 };
 
 }  // namespace korvel::qt

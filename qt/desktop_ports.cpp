@@ -1,6 +1,7 @@
 #include "qt/desktop_ports.h"
 
 #include "qt/about_box.h"
+#include "qt/canvas_widget.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -9,6 +10,9 @@
 #include <QTimer>
 #include <QTime>
 #include <QUrl>
+
+#include <atomic>
+#include <thread>
 
 namespace korvel::qt {
 
@@ -24,6 +28,11 @@ korvel::Dialogs::Answer MessageBoxDialogs::message(std::string_view text, std::s
   QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, fromUtf8(title),
                   body, buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   parent_);
+  if (canvas_ != nullptr && canvas_->scale() > 1) {
+    QFont font = box.font();
+    font.setPointSizeF(font.pointSizeF() * canvas_->scale());
+    box.setFont(font);
+  }
   const int answer = box.exec();
   if (buttons == Buttons::Ok) return Answer::Ok;
   return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
@@ -57,6 +66,25 @@ void Timer1Clock::start() {
 }
 
 void Timer1Clock::stop() { timer_->stop(); }
+
+void ThreadWork::run(const std::function<void()>& job, const std::function<void()>& tick) {
+  QEventLoop loop;
+  QTimer clock;
+  clock.setInterval(50);
+  QObject::connect(&clock, &QTimer::timeout, &loop, [&tick] { tick(); });
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    job();
+    done = true;
+    QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+  });
+  clock.start();
+  // Painting and timers go on; clicks and keys wait for the handler to end.
+  // An application on its way out stops the loop early: then only wait.
+  while (!done && loop.exec(QEventLoop::ExcludeUserInputEvents) == 0) {
+  }
+  worker.join();
+}
 
 bool DesktopBrowser::open(std::string_view address) {
   const QString where = fromUtf8(address);

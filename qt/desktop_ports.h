@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "ports/background_work.h"
 #include "ports/browser.h"
 #include "ports/clock_timer.h"
 #include "ports/day_timer.h"
@@ -16,14 +17,18 @@ class QWidget;
 
 namespace korvel::qt {
 
+class CanvasWidget;
+
+// Message boxes over the window, their text as large as the drawing's scale.
 class MessageBoxDialogs : public korvel::Dialogs {
  public:
-  explicit MessageBoxDialogs(QWidget* parent) : parent_(parent) {}
+  MessageBoxDialogs(QWidget* parent, const CanvasWidget* canvas) : parent_(parent), canvas_(canvas) {}
   Answer message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
   AboutAnswer about_box(std::string_view picture_path) override;
 
  private:
   QWidget* parent_;
+  const CanvasWidget* canvas_;
 };
 
 class SystemDayTimer : public korvel::DayTimer {
@@ -42,6 +47,13 @@ class Timer1Clock : public korvel::ClockTimer {
 
  private:
   QTimer* timer_;
+};
+
+// Level 4's search on a thread of its own, while the window's thread keeps
+// painting and ticking the clock.
+class ThreadWork : public korvel::BackgroundWork {
+ public:
+  void run(const std::function<void()>& job, const std::function<void()>& tick) override;
 };
 
 class DesktopBrowser : public korvel::Browser {

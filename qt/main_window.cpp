@@ -27,7 +27,7 @@ QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static
 MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
     : QMainWindow(parent),
       canvas_(new CanvasWidget(devicePixelRatio, this)),
-      dialogs_(this),
+      dialogs_(this, canvas_),
       settings_(korvel::settings_path()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Korvel"));
@@ -39,10 +39,11 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
 
   clock_ = std::make_unique<Timer1Clock>(this, [this] { onTick(); });
   record_panel_ = std::make_unique<RecordPanel>(canvas_);
-  const korvel::Ports ports{*canvas_,  dialogs_,  sound_,
-                            day_timer_, *clock_,   *record_panel_,
-                            record_files_, browser_,  settings_, static_cast<std::intptr_t>(winId()),
-                            dataDir().toUtf8().toStdString()};
+  korvel::Ports ports{*canvas_,  dialogs_,  sound_,
+                      day_timer_, *clock_,   *record_panel_,
+                      record_files_, browser_,  settings_, static_cast<std::intptr_t>(winId()),
+                      dataDir().toUtf8().toStdString()};
+  ports.background = &background_;
   form_ = std::make_unique<korvel::Form>(ports);
   record_panel_->setEvents([this](RecordPanel::Handler h) { run([&] { (form_.get()->*h)(); }); });
 

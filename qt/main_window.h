@@ -79,6 +79,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<RecordPanel> record_panel_;
   korvel::DiskRecordFiles record_files_;
   DesktopBrowser browser_;
+  ThreadWork background_;
   korvel::IniSettingsFile settings_;
   std::unique_ptr<korvel::Form> form_;
   std::map<std::string, QAction*, std::less<>> actions_;

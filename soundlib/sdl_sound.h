@@ -1,15 +1,18 @@
 #pragma once
 // The game's sound library on SDL2_mixer: whole wave-file images become
-// buffers that play on mixer channels. One channel is kept for the music so
-// that effects never cut it off; effects take any free channel, so a sound
-// may overlap itself.
+// buffers. Effects are decoded at once and play on any free mixer channel,
+// so a sound may overlap itself; the music keeps its image and is decoded
+// as it plays, on the mixer's music stream, so that a long tune costs
+// nothing at start-up and effects never cut it off.
 
 #include <cstdint>
 #include <map>
+#include <vector>
 
 #include "ports/sound_library.h"
 
 struct Mix_Chunk;
+struct _Mix_Music;
 
 namespace korvel {
 
@@ -37,8 +40,9 @@ class SdlSoundLibrary : public SoundLibrary {
 
  private:
   struct Buffer {
-    Mix_Chunk* chunk;
-    std::int32_t flags;
+    Mix_Chunk* chunk = nullptr;
+    _Mix_Music* music = nullptr;
+    std::vector<std::uint8_t> image;  // what the music stream reads from
   };
   Buffer* find(std::int32_t buffer);
   void start(std::int32_t buffer, int loops);
@@ -46,6 +50,7 @@ class SdlSoundLibrary : public SoundLibrary {
   std::int32_t context_ = 0;
   std::int32_t next_ = 1;
   std::map<std::int32_t, Buffer> buffers_;
+  _Mix_Music* playing_music_ = nullptr;
 };
 
 }  // namespace korvel

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -62,6 +63,20 @@ struct FakeDayTimer : DayTimer {
   std::vector<double> waits;
   double now() override { return seconds; }
   void wait(double s) override { waits.push_back(s); }
+};
+
+// Runs the job inline, as if it took `seconds` of the day's clock, then
+// ticks once as the window would have meanwhile.
+struct FakeBackgroundWork : BackgroundWork {
+  int runs = 0;
+  double seconds = 0;
+  FakeDayTimer* day_timer = nullptr;
+  void run(const std::function<void()>& job, const std::function<void()>& tick) override {
+    ++runs;
+    job();
+    if (day_timer) day_timer->seconds += seconds;
+    tick();
+  }
 };
 
 struct FakeClockTimer : ClockTimer {
@@ -145,9 +160,13 @@ struct FakePorts {
   FakeRecordFiles record_files;
   FakeBrowser browser;
   FakeSettings settings;
+  FakeBackgroundWork work;
   std::string data_dir;  // empty: the current folder, where no game files are
   Ports ports() {
-    return Ports{canvas, dialogs, sound, day_timer, clock_timer, record_panel, record_files, browser, settings, 0, data_dir};
+    Ports p{canvas, dialogs, sound, day_timer, clock_timer, record_panel, record_files, browser, settings, 0, data_dir};
+    work.day_timer = &day_timer;
+    p.background = &work;
+    return p;
   }
 };
 

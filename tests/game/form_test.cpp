@@ -489,6 +489,11 @@ TEST_F(FormTest, LevelCommandsCheckOneAndCaptionOnlyAgainstTheComputer) {
   EXPECT_EQ(form.checked("LEVEL1"), 0);
   EXPECT_EQ(form.checked("LEVEL2"), 1);
   EXPECT_EQ(fakes.canvas.calls.back(), Txt(15, 0, 0, " 2", 12));
+  form.menu_click("LEVEL4");
+  EXPECT_EQ(form.COM_LEVEL, 4);
+  EXPECT_EQ(form.checked("LEVEL2"), 0);
+  EXPECT_EQ(form.checked("LEVEL4"), 1);
+  EXPECT_EQ(fakes.canvas.calls.back(), Txt(15, 0, 0, " 4", 12));
 }
 
 TEST_F(FormTest, BlinkUsesTheGuidanceMarkAndWaits) {

@@ -117,6 +117,34 @@ TEST_F(PlayTest, SenteGivesTheHumanTheFirstMoveAndTheComputerAnswers) {
   EXPECT_EQ(form.hist.HIST_BOARD[1][3][6], -10);
 }
 
+TEST_F(PlayTest, LevelFourThinksAwayFromTheWindowWithItsClockRunningAndTakesTheKing) {
+  form.LEVEL4_LIMITS = {.depth = 3};
+  form.menu_click("LEVEL4");
+  form.menu_click("SENTE");
+  EXPECT_TRUE(drew(Txt(15, 0, 0, " 4", 12)));
+  forget();
+  fakes.work.seconds = 1.5;
+  move(3, 7, 3, 6);
+  EXPECT_EQ(fakes.work.runs, 1);
+  EXPECT_EQ(form.MOVE_COUNT, 2);
+  // Its clock went on while it thought, and it is charged what it took.
+  EXPECT_TRUE(drew(Txt(15, -1.6, 9.2, "00:00:01", 12)));
+  EXPECT_DOUBLE_EQ(form.TIME_UE, 1.5);
+  // After the search all is as at the other levels: blinks, pause, click.
+  EXPECT_EQ(fakes.day_timer.waits, (std::vector<double>{0.2, 0.2, 0.2, 0.2, 0.5}));
+  EXPECT_EQ(plays(KOMA), 2);
+  expect_consistent();
+
+  // The human's king left open down file 5: the computer takes it.
+  form.pos.Board[5][7] = 0;
+  form.pos.Board[5][5] = HISHA;
+  forget();
+  move(1, 7, 1, 6);
+  EXPECT_EQ(form.pos.Board[5][9], RYU);  // promoted on the way in
+  EXPECT_EQ(form.pos.GAME_OVER, form.pos.UE_SIDE);
+  EXPECT_EQ(boxes(), Lines{"ｺﾝﾋﾟｭｰﾀの勝ちです|終了"});
+}
+
 TEST_F(PlayTest, GoteLetsTheComputerOpenAndFinishedGamesRestartFromTheBeginning) {
   form.menu_click("GOTE");
   EXPECT_EQ(form.pos.UE_SIDE, 1);
@@ -394,7 +422,8 @@ TEST_F(PlayTest, AGameLongerThanTheHistoryGoesOnUnrecorded) {
 class WholeGameTest : public PlayTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(WholeGameTest, AScriptedHumanPlaysTheComputerToTheEnd) {
-  form.menu_click(GetParam() == 1 ? "LEVEL1" : GetParam() == 2 ? "LEVEL2" : "LEVEL3");
+  form.menu_click("LEVEL" + std::to_string(GetParam()));
+  form.LEVEL4_LIMITS = {.depth = 2};
   form.menu_click("SENTE");
   int moves = 0;
   while (form.pos.GAME_OVER == 0 && form.MOVE_COUNT < 300) {
@@ -421,7 +450,7 @@ TEST_P(WholeGameTest, AScriptedHumanPlaysTheComputerToTheEnd) {
   for (int n = 1; n <= form.hist.HIST_LAST; ++n) EXPECT_NE(form.hist.調査_移動結果(n).piece, 0) << n;
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, WholeGameTest, ::testing::Values(1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Levels, WholeGameTest, ::testing::Values(1, 2, 3, 4));
 
 }  // namespace
 }  // namespace korvel

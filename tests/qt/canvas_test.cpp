@@ -1,7 +1,9 @@
 #include "qt/canvas_widget.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -132,6 +134,58 @@ TEST(Canvas, ButtonsAndShiftAreNumberedAsTheWindowEventsExpect) {
   EXPECT_EQ(CanvasWidget::shiftCode(Qt::NoModifier), 0);
   EXPECT_EQ(CanvasWidget::shiftCode(Qt::ShiftModifier | Qt::AltModifier), 5);
   EXPECT_EQ(CanvasWidget::shiftCode(Qt::ControlModifier), 2);
+}
+
+}  // namespace
+}  // namespace korvel::qt
+
+namespace korvel::qt {
+namespace {
+
+TEST(CanvasScale, ALargerWindowDrawsEverythingAgainSharpAndMapsClicksBack) {
+  CanvasWidget canvas(1.0);
+  canvas.resize(755, 594);
+  canvas.show();
+  for (int round = 0; round < 3; ++round)  // the same cells painted over and over
+    for (int c = 1; c <= 9; ++c) {
+      canvas.picture(0, cellX(c), cellY(2));
+      canvas.outline(2, cellX(c), cellY(2), cellX(c) + 615, cellY(2) + 690);
+    }
+  canvas.picture(-950, cellX(5), cellY(9));
+  canvas.text(cellX(12), cellY(3), "手目", 15, 12, true);
+  EXPECT_EQ(canvas.keptOperations(), 20u);  // what is painted over is not kept
+
+  canvas.resize(2 * 755 + 40, 2 * 594);  // wider than the proportions: the height decides
+  QCoreApplication::processEvents();
+  ASSERT_DOUBLE_EQ(canvas.scale(), 2.0);
+  // The king is painted anew at twice the pixels, not stretched.
+  const CanvasWidget reference(2.0);
+  const QImage* king = reference.artwork().picture(-950);
+  const QPoint at = canvas.devicePoint(cellX(5), cellY(9));
+  EXPECT_EQ(at, QPoint(qRound(cellX(5) / 15 * 2), qRound(cellY(9) / 15 * 2)));
+  // Glyph edges may round a shade apart between two paintings of the same text.
+  const QImage shown = canvas.image().copy(QRect(at, king->size()));
+  const QImage art = king->convertToFormat(shown.format());
+  ASSERT_EQ(shown.size(), art.size());
+  int off = 0;
+  for (int y = 0; y < art.height(); ++y)
+    for (int x = 0; x < art.width(); ++x) {
+      const QColor a = shown.pixelColor(x, y), b = art.pixelColor(x, y);
+      off += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 24;
+    }
+  EXPECT_EQ(off, 0);
+
+  double got_x = 0, got_y = 0;
+  QObject::connect(&canvas, &CanvasWidget::mouseDown, [&](int, int, double x, double y) { got_x = x, got_y = y; });
+  const QPointF press(2 * (cellX(5) / 15 + 10), 2 * (cellY(9) / 15 + 10));
+  QMouseEvent event(QEvent::MouseButtonPress, press, press, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&canvas, &event);
+  EXPECT_DOUBLE_EQ(got_x, cellX(5) + 150);
+  EXPECT_DOUBLE_EQ(got_y, cellY(9) + 150);
+
+  canvas.resize(600, 400);  // smaller than the design: clipped, never shrunk
+  QCoreApplication::processEvents();
+  EXPECT_DOUBLE_EQ(canvas.scale(), 1.0);
 }
 
 }  // namespace

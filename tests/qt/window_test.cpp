@@ -52,6 +52,7 @@ const std::vector<MenuRow> kMenus = {
     {"LEVEL1", "LEVEL1", "LEVEL", false},
     {"LEVEL2", "LEVEL2", "LEVEL", false},
     {"LEVEL3", "LEVEL3", "LEVEL", true},
+    {"LEVEL4", "LEVEL4", "LEVEL", false},
     {"OWARI", "終わり", "TAIKYOKU", false},
     {"STOP", "局面", nullptr, false},
     {"CANCEL", "最初", "STOP", false},

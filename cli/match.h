@@ -1,0 +1,23 @@
+#pragma once
+// Games between two levels of the computer player, for telling how strong
+// a level is: openings of four random legal moves from the initial position,
+// each opening played twice with the sides swapped.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace korvel {
+
+struct MatchScore {
+  int wins = 0, draws = 0, losses = 0;  // from the first level's side
+};
+
+// Levels 1 to 4; level 4 thinks 100 ms a move. Each finished game is
+// reported as one line "game N upper A lower B winner upper|lower|none
+// moves M" (without the line end). A game still going after 300 moves is a
+// draw; a side without a move loses.
+MatchScore play_match(int level_a, int level_b, int games, std::uint32_t seed,
+                      const std::function<void(const std::string&)>& report);
+
+}  // namespace korvel
