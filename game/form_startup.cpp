@@ -36,6 +36,9 @@ void Form::初期設定() {
   HANDICAP_SET = 0;
   GAME_KIND = KIND_MAN;
   hist.HIST_INDEX = 0;
+  // The old game's positions stay in the store but can no longer be reached,
+  // stepped to or written as a record.
+  hist.HIST_LAST = 0;
   MOVE_COUNT = 0;
   REVERSED = 0;
   Timer1_Enabled(0);

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "records/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace korvel {
 namespace {

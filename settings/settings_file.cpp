@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-#include "settings/cp932.h"
+#include "text/shift_jis.h"
 
 namespace korvel {
 
@@ -71,12 +71,12 @@ SettingsValues parse_settings(std::string_view bytes) {
     std::string_view raw = bytes.substr(0, end);
     bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
     if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-    const std::optional<std::string> line = cp932_to_utf8(raw);
-    if (!line) continue;
-    const std::size_t eq = line->find('=');
+    // Bytes that are no CP932 read as U+FFFD and so match no key or value.
+    const std::string line = to_utf8(cp932_to_code_points(raw));
+    const std::size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
-    const std::string_view key = std::string_view(*line).substr(0, eq);
-    const std::string_view value = std::string_view(*line).substr(eq + 1);
+    const std::string_view key = std::string_view(line).substr(0, eq);
+    const std::string_view value = std::string_view(line).substr(eq + 1);
     if (key == KEY_BACKGROUND) {
       for (const Background& b : BACKGROUNDS)
         if (b.name == value) v.background = b.code;
@@ -101,8 +101,9 @@ std::string format_settings(const SettingsValues& v) {
   line(KEY_SIDOU, v.sidou == 1 ? "ON" : "OFF");
   line(KEY_KEIKA, v.keika == 1 ? "ON" : "OFF");
   line(KEY_BGM, v.bgm == 1 ? "ON" : "OFF");
-  // Every character above exists in CP932.
-  return *utf8_to_cp932(text);
+  std::string bytes;
+  to_cp932(text, bytes);  // every character above exists in CP932
+  return bytes;
 }
 
 SettingsValues IniSettingsFile::read() {

@@ -15,8 +15,8 @@ namespace korvel {
 std::filesystem::path settings_path();
 
 // The values a file's bytes give, line by line, a later line winning; NOT_SET
-// for keys it does not hold. Never fails: a line without "=", or one that is
-// not CP932 text, is skipped.
+// for keys it does not hold. Never fails: a line without "=" is skipped, and
+// bytes that are no CP932 text match nothing.
 SettingsValues parse_settings(std::string_view bytes);
 // The file's bytes for these values, in the fixed order of the keys.
 std::string format_settings(const SettingsValues& values);

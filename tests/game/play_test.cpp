@@ -305,6 +305,9 @@ TEST_F(PlayTest, StepsBackAndForwardReachTheNewestPositionAgain) {
   EXPECT_EQ(boxes(), Lines{"後手の番です|対局"});
   EXPECT_EQ(form.pos.Board[7][5], 10);
   expect_consistent();
+  // "最初" leaves nothing to step to or to write.
+  form.menu_click("CANCEL");
+  EXPECT_EQ(form.hist.HIST_LAST, 0);
 }
 
 TEST_F(PlayTest, AStepBackAgainstTheComputerAsksBeforeItMovesAgain) {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "records/record_file.h"
-#include "records/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace korvel {
 namespace {

@@ -8,14 +8,18 @@
 #include <iterator>
 #include <string>
 
-#include "settings/cp932.h"
+#include "text/shift_jis.h"
 
 namespace korvel {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string sjis(const std::string& utf8) { return *utf8_to_cp932(utf8); }
+std::string sjis(const std::string& utf8) {
+  std::string out;
+  to_cp932(utf8, out);
+  return out;
+}
 
 std::string slurp(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);

@@ -1,4 +1,4 @@
-#include "records/shift_jis.h"
+#include "text/shift_jis.h"
 
 #include <iconv.h>
 

@@ -1,6 +1,7 @@
 #pragma once
-// Record files are in the Japanese code page (CP932, the Windows form of
-// Shift-JIS); the game works in UTF-8. Conversions go through iconv.
+// The game's text files (records, settings) are in the Japanese code page
+// (CP932, the Windows form of Shift-JIS); the game works in UTF-8.
+// Conversions go through iconv.
 
 #include <string>
 #include <string_view>
