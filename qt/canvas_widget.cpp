@@ -145,6 +145,7 @@ void CanvasWidget::rescale() {
   image_.fill(paletteColor(kWindowColor));
   for (const Op& op : ops_) draw(op);
   update();
+  emit scaleChanged(scale_);
 }
 
 void CanvasWidget::refresh() {

@@ -59,6 +59,8 @@ class CanvasWidget : public QWidget, public korvel::Canvas {
   void mouseDown(int button, int shift, double x, double y);
   // The first time the surface has been painted on the screen.
   void firstPainted();
+  // The drawing has been drawn again at a new scale.
+  void scaleChanged(qreal scale);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -48,6 +48,7 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
   record_panel_->setEvents([this](RecordPanel::Handler h) { run([&] { (form_.get()->*h)(); }); });
 
   connect(canvas_, &CanvasWidget::mouseDown, this, &MainWindow::onMouseDown);
+  connect(canvas_, &CanvasWidget::scaleChanged, this, [this](qreal s) { record_panel_->setScale(s); });
   buildMenus();
   // The design client area, 11325 x 8910 twips, below the menu bar.
   resize(canvas_->sizeHint() + QSize(0, menuBar()->sizeHint().height()));

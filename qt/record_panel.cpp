@@ -20,13 +20,24 @@
 namespace korvel::qt {
 namespace {
 
+constexpr const char* kDesignPlace = "designPlace";
+constexpr qreal kFontPoints = 9;
+
+void applyScale(QWidget* w, qreal scale) {
+  const QRectF t = w->property(kDesignPlace).toRect();
+  const qreal px = scale / kTwipsPerPixel;
+  w->setGeometry(qRound(t.left() * px), qRound(t.top() * px), qRound(t.width() * px), qRound(t.height() * px));
+  QFont font(kWindowFontFamily);
+  font.setPointSizeF(kFontPoints * scale);
+  w->setFont(font);
+}
+
 // Design places are in twips.
 template <typename W>
 W* place(W* w, const char* name, int left, int top, int width, int height) {
   w->setObjectName(QString::fromLatin1(name));
-  w->setGeometry(qRound(left / kTwipsPerPixel), qRound(top / kTwipsPerPixel), qRound(width / kTwipsPerPixel),
-                 qRound(height / kTwipsPerPixel));
-  w->setFont(QFont(kWindowFontFamily, 9));
+  w->setProperty(kDesignPlace, QRect(left, top, width, height));
+  applyScale(w, 1);
   // Controls in the desktop's colours over the green surface, labels included.
   w->setPalette(QApplication::palette());
   w->setAutoFillBackground(true);
@@ -72,6 +83,14 @@ RecordPanel::RecordPanel(QWidget* surface) {
     event(&korvel::Form::File1_Click);
   });
   QObject::connect(Command1, &QPushButton::clicked, Command1, [this] { event(&korvel::Form::Command1_Click); });
+}
+
+void RecordPanel::setScale(qreal scale) {
+  for (QWidget* w : {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1), static_cast<QWidget*>(File1),
+                     static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2), static_cast<QWidget*>(Text3),
+                     static_cast<QWidget*>(Text4), static_cast<QWidget*>(Command1)})
+    applyScale(w, scale);
+  for (QLabel* label : Label1) applyScale(label, scale);
 }
 
 void RecordPanel::event(Handler h) {

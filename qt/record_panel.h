@@ -38,6 +38,9 @@ class RecordPanel : public korvel::RecordPanelView {
   // and Command1_Click of the window model, run as the shell runs handlers.
   void setEvents(std::function<void(Handler)> run) { run_ = std::move(run); }
 
+  // Places and type sizes follow the drawing's scale (1 at the design size).
+  void setScale(qreal scale);
+
   void set_lists_visible(int drive, int folder, int files) override;
   void set_fields_visible(int visible) override;
   std::string text(int box) override;

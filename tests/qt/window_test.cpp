@@ -281,6 +281,17 @@ TEST_P(WindowTest, APressOnTheBoardGoesToTheModel) {
   EXPECT_EQ(answered, std::vector<QString>{QStringLiteral("「対局」で始めて下さい")});
 }
 
+TEST_P(WindowTest, ALargerWindowScalesTheDrawingAndTheRecordPanel) {
+  window->show();
+  window->resize(2 * 755, 2 * 594 + window->menuBar()->height());  // twice the drawing's room
+  QApplication::processEvents();
+  QApplication::processEvents();
+  ASSERT_DOUBLE_EQ(window->canvas()->scale(), 2.0);
+  // Drive1 stands at 240, 360 twips: 16, 24 design pixels.
+  EXPECT_EQ(window->recordPanel().Drive1->geometry().topLeft(), QPoint(32, 48));
+  EXPECT_DOUBLE_EQ(window->recordPanel().Text1->font().pointSizeF(), 18);
+}
+
 TEST_P(WindowTest, EscapeEndsTheProgram) {
   window->show();
   // Keys reach the board surface first, which has the focus, and go up to the window.
