@@ -7,7 +7,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
-korvel_packages+=(xvfb xauth xdotool imagemagick)
 korvel_setup
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)" >/dev/null

@@ -6,6 +6,7 @@ korvel_packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libsdl2-dev libsdl2-mixer-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
+  xvfb xauth xdotool imagemagick
 )
 
 korvel_setup() {

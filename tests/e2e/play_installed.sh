@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# A player's session with the installed game in a real window on a virtual
+# screen: a game against the computer chosen from the menus, three moves and
+# the replies, 戻 and 進, the record written through the panel and read back,
+# the 宇宙 background chosen and found again after a restart. Screenshots are
+# kept in BUILD/e2e/ as the test's artefacts.
+# Usage: play_installed.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+out=$build/e2e
+rm -rf "$out" && mkdir -p "$out/home"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$out/prefix" >/dev/null
+korvel=$out/prefix/bin/korvel
+cli=$out/prefix/bin/korvel-cli
+[ "$("$korvel" --version)" = "$("$cli" --version | sed 's/korvel-cli/korvel/')" ] || fail "the two programs disagree on the version"
+
+display=
+for n in $(seq 60 89); do
+  [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
+done
+[ -n "$display" ] || fail "no free display"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+game_pid=
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+start_game() {
+  # From a folder of its own, as a launcher would start it.
+  (cd "$out/home" && HOME="$out/home" XDG_CONFIG_HOME= SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 \
+     exec "$korvel") &
+  game_pid=$!
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^Korvel$' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  local window
+  window=$(xdotool search --onlyvisible --name '^Korvel$' | head -1) || fail "no window titled Korvel"
+  [ "$(xdotool getwindowname "$window")" = "Korvel" ] || fail "the window is not titled Korvel"
+  sleep 1
+}
+
+menubar=19  # the drawing starts below it, 15 twips to a pixel
+cell_xy() { echo $(((1300 + 615 * $1 + 307) / 15)) $((menubar + (100 + 690 * $2 + 345) / 15)); }
+press() { xdotool mousemove $(cell_xy "$1" "$2") click "${3:-1}"; sleep 0.5; }
+menu() { xdotool mousemove "$1" 9 click 1; sleep 0.5; shift; xdotool key --delay 150 "$@"; sleep 0.8; }
+answer() { xdotool key Return; sleep 0.5; }
+shot() { import -window root "$out/$1.png"; }
+# The inside of a cell, frames left out, from a screenshot.
+crop_cell() { convert "$out/$1.png" -crop 36x40+$(((1300 + 615 * $2) / 15 + 3))+$((menubar + (100 + 690 * $3) / 15 + 3)) "$out/$4.png"; }
+same() { compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>/dev/null; }
+board() { convert "$out/$1.png" -crop 370x410+130+75 "$out/$2.png"; }
+# The same pieces on the same squares; the frame of the computer's last move
+# (one cell's outline, under 200 pixels) may come and go.
+same_pieces() {
+  local differ
+  differ=$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 || true)
+  [ "${differ%%.*}" -lt 200 ]
+}
+# A panel control by its design place in twips (left, top, width, height).
+control() { xdotool mousemove $((($1 + $3 / 2) / 15)) $((menubar + ($2 + $4 / 2) / 15)) click 1; sleep 0.4; }
+# The computer has replied once the board has stood still for a second.
+wait_reply() {
+  local n=0 still=0
+  import -window root "$out/poll-a.png"
+  board poll-a before
+  while [ $n -lt 60 ] && [ $still -lt 4 ]; do
+    sleep 0.3
+    import -window root "$out/poll-b.png"
+    board poll-b now
+    if same before now; then still=$((still + 1)); else still=0; fi
+    mv "$out/now.png" "$out/before.png"
+    n=$((n + 1))
+  done
+  [ $still -ge 4 ] || fail "the computer did not finish its move"
+}
+
+start_game
+shot start
+crop_cell start 5 5 empty-square
+crop_cell start 4 7 lower-pawn
+
+# 対局 → 対局(COM) → 先手, and the "MANの番です" box.
+menu 20 Down Down Right Return
+answer
+press 3 7
+press 3 6
+wait_reply
+shot move-1
+crop_cell move-1 3 7 left
+crop_cell move-1 3 6 arrived
+same left empty-square || fail "the pawn's square is not empty after its move"
+same arrived lower-pawn || fail "the pawn did not arrive"
+press 2 7 && press 2 6 && wait_reply
+press 7 7 && press 7 6 && wait_reply
+shot move-3
+board move-3 newest
+
+# 戻 then 進 come back to the newest position.
+xdotool mousemove 91 9 click 1 && sleep 0.8
+shot back
+board back back-board
+same_pieces back-board newest && fail "戻 did not step back"
+xdotool mousemove 117 9 click 1 && sleep 0.8
+shot forward
+board forward forward-board
+same_pieces forward-board newest || fail "進 did not come back to the newest position"
+
+# 棋譜 → 書込 through the panel, then 棋譜 → 読込 and a click on the file.
+menu 200 Down Down Return
+control 960 2400 2295 270 && xdotool type --delay 40 "e2e"
+control 960 3120 2295 270 && xdotool type --delay 40 "e2e-game"
+shot panel-writing
+control 3360 3000 855 375
+answer
+record="$out/home/e2e-game.棋譜"
+[ -f "$record" ] || fail "no record was written"
+"$cli" <<<"record $record" >"$out/record.txt"
+grep -q '^entry 6 ' "$out/record.txt" && ! grep -q '^entry 7 ' "$out/record.txt" ||
+  fail "the record does not hold the six moves of the game"
+menu 200 Down Return
+control 240 2280 2535 60
+shot read
+answer
+answer
+for _ in 1 2 3 4 5 6; do xdotool mousemove 117 9 click 1; sleep 0.7; done
+shot replayed
+board replayed replayed-board
+same_pieces replayed-board newest || fail "the record stepped to its end is not the game"
+
+# ｵﾌﾟｼｮﾝ → 背景画 → 宇宙 (the fourth), Escape, and a new start keeps it.
+menu 242 Down Right Down Down Down Return
+shot uchu
+xdotool key Escape
+wait "$game_pid" || true
+game_pid=
+setting=$(printf '背景画=宇宙' | iconv -f UTF-8 -t CP932)
+LC_ALL=C grep -qF "$setting" "$out/home/.config/Korvel/Korvel.ini" || fail "宇宙 was not saved"
+start_game
+shot uchu-again
+crop_cell uchu 13 6 margin-before
+crop_cell uchu-again 13 6 margin-after
+same margin-before margin-after || fail "the background after a new start is not 宇宙"
+xdotool key Escape
+wait "$game_pid" || true
+game_pid=
+rm -f "$out"/poll-*.png "$out/before.png"
+echo "e2e: passed; screenshots in $out"
