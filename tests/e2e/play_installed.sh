@@ -30,6 +30,8 @@ cleanup() {
 }
 trap cleanup EXIT
 export DISPLAY=$display
+# A real window on the virtual screen, whatever the other tests run on.
+export QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
 start_game() {
