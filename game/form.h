@@ -238,6 +238,7 @@ class Form {
   // A history step's common part: board, hands, clocks and pictures of entry n.
   void 局面_表示(int n, int after);
   void ハンデ_変更(int up);
+  void レベル_選択(int level);
 
   // ---- Game records (form_records.cpp) -------------------------------------
   // A record panel message box; a reason goes on a line of its own.

@@ -89,22 +89,16 @@ void Form::com_ban() {
 
 void Form::LEVEL_Click() {}
 
-void Form::LEVEL1_Click() {
-  for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
-  レベル_設定(1);
-}
-void Form::LEVEL2_Click() {
-  for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
-  レベル_設定(2);
-}
-void Form::LEVEL3_Click() {
-  for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
-  レベル_設定(3);
-}
+// Each level command clears the caption cells first; レベル_設定 writes the
+// new caption in a game against the computer.
+void Form::LEVEL1_Click() { レベル_選択(1); }
+void Form::LEVEL2_Click() { レベル_選択(2); }
+void Form::LEVEL3_Click() { レベル_選択(3); }
+void Form::LEVEL4_Click() { レベル_選択(4); }
 
-void Form::LEVEL4_Click() {
+void Form::レベル_選択(int level) {
   for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
-  レベル_設定(4);
+  レベル_設定(level);
 }
 
 void Form::レベル_設定(int level) {

@@ -12,39 +12,11 @@ cmake --build --preset release -j "$(nproc)" >/dev/null
 
 out=build/xvfb-play
 rm -rf "$out" && mkdir -p "$out/home"
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-export DISPLAY=$display
-sleep 1
-
-start_game() {
-  (cd "$out/home" && HOME="$PWD" XDG_CONFIG_HOME= SDL_AUDIODRIVER=dummy exec ../../release/qt/korvel) &
-  game_pid=$!
-  for _ in $(seq 50); do
-    xdotool search --name '^Korvel$' >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  xdotool search --name '^Korvel$' >/dev/null || { echo "no window titled Korvel" >&2; exit 1; }
-  sleep 0.5
-}
+korvel=$PWD/build/release/qt/korvel
+out=$PWD/$out
+source scripts/xvfb_session.sh
+xvfb_start
 start_game
-
-# The drawing starts right below the menu bar, 15 twips to a pixel; cell
-# (c, r) has its corner at 1300 + 615 c, 100 + 690 r twips.
-menubar=19
-cell() { echo $(((1300 + 615 * $1 + 307) / 15)) $((menubar + (100 + 690 * $2 + 345) / 15)); }
-press() { xdotool mousemove $(cell "$1" "$2") click "${3:-1}"; sleep 0.4; }
-move() { press "$1" "$2"; press "$3" "$4" "${5:-1}"; }
-menu() { xdotool mousemove "$1" 9 click 1; sleep 0.4; shift; xdotool key "$@"; sleep 0.6; }
-answer() { xdotool key Return; sleep 0.4; }
-shot() { import -window root "$out/$1.png"; }
 
 # Two people at one screen: 対局 → 対局(人間) → スタート.
 menu 20 Down Right Return

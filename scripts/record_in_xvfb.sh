@@ -13,41 +13,11 @@ cmake --build --preset release -j "$(nproc)" >/dev/null
 
 out=build/xvfb-record
 rm -rf "$out" && mkdir -p "$out/home"
-display=
-for n in $(seq 70 89); do
-  [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
-done
-[ -n "$display" ] || { echo "no free display" >&2; exit 1; }
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-export DISPLAY=$display
-sleep 1
-
-(cd "$out/home" && HOME="$PWD" SDL_AUDIODRIVER=dummy exec ../../release/qt/korvel) &
-game_pid=$!
-for _ in $(seq 50); do
-  xdotool search --name '^Korvel$' >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool search --name '^Korvel$' >/dev/null || { echo "no window titled Korvel" >&2; exit 1; }
-sleep 0.5
-
-# The drawing starts right below the menu bar, 15 twips to a pixel.
-menubar=19
-cell() { echo $(((1300 + 615 * $1 + 307) / 15)) $((menubar + (100 + 690 * $2 + 345) / 15)); }
-press() { xdotool mousemove $(cell "$1" "$2") click "${3:-1}"; sleep 0.4; }
-move() { press "$1" "$2"; press "$3" "$4" "${5:-1}"; }
-menu() { xdotool mousemove "$1" 9 click 1; sleep 0.4; shift; xdotool key "$@"; sleep 0.6; }
-answer() { xdotool key Return; sleep 0.4; }
-shot() { import -window root "$out/$1.png"; }
-# A panel control by its design place in twips (left, top, width, height): its middle.
-control() { xdotool mousemove $((($1 + $3 / 2) / 15)) $((menubar + ($2 + $4 / 2) / 15)) click 1; sleep 0.3; }
+korvel=$PWD/build/release/qt/korvel
+out=$PWD/$out
+source scripts/xvfb_session.sh
+xvfb_start
+start_game
 kifu=200  # the 棋譜 menu on the menu bar
 after=117 # 進
 

@@ -16,45 +16,8 @@ korvel=$out/prefix/bin/korvel
 cli=$out/prefix/bin/korvel-cli
 [ "$("$korvel" --version)" = "$("$cli" --version | sed 's/korvel-cli/korvel/')" ] || fail "the two programs disagree on the version"
 
-display=
-for n in $(seq 60 89); do
-  [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
-done
-[ -n "$display" ] || fail "no free display"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-export DISPLAY=$display
-# A real window on the virtual screen, whatever the other tests run on.
-export QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-
-start_game() {
-  # From a folder of its own, as a launcher would start it.
-  (cd "$out/home" && HOME="$out/home" XDG_CONFIG_HOME= SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 \
-     exec "$korvel") &
-  game_pid=$!
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^Korvel$' >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  local window
-  window=$(xdotool search --onlyvisible --name '^Korvel$' | head -1) || fail "no window titled Korvel"
-  [ "$(xdotool getwindowname "$window")" = "Korvel" ] || fail "the window is not titled Korvel"
-  sleep 1
-}
-
-menubar=19  # the drawing starts below it, 15 twips to a pixel
-cell_xy() { echo $(((1300 + 615 * $1 + 307) / 15)) $((menubar + (100 + 690 * $2 + 345) / 15)); }
-press() { xdotool mousemove $(cell_xy "$1" "$2") click "${3:-1}"; sleep 0.5; }
-menu() { xdotool mousemove "$1" 9 click 1; sleep 0.5; shift; xdotool key --delay 150 "$@"; sleep 0.8; }
-answer() { xdotool key Return; sleep 0.5; }
-shot() { import -window root "$out/$1.png"; }
+source "$(dirname "$0")/../../scripts/xvfb_session.sh"
+xvfb_start
 # The inside of a cell, frames left out, from a screenshot.
 crop_cell() { convert "$out/$1.png" -crop 36x40+$(((1300 + 615 * $2) / 15 + 3))+$((menubar + (100 + 690 * $3) / 15 + 3)) "$out/$4.png"; }
 same() { compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>/dev/null; }
@@ -66,8 +29,6 @@ same_pieces() {
   differ=$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 || true)
   [ "${differ%%.*}" -lt 200 ]
 }
-# A panel control by its design place in twips (left, top, width, height).
-control() { xdotool mousemove $((($1 + $3 / 2) / 15)) $((menubar + ($2 + $4 / 2) / 15)) click 1; sleep 0.4; }
 # The computer has replied once the board has stood still for a second.
 wait_reply() {
   local n=0 still=0
