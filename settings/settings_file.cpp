@@ -1,16 +1,11 @@
 #include "settings/settings_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 
 #include "text/shift_jis.h"
+#include "text/text_file.h"
 
 namespace korvel {
 
@@ -28,30 +23,6 @@ constexpr std::string_view KEY_KEIKA = "経過時間";
 constexpr std::string_view KEY_BGM = "BGM";
 
 int on_off(std::string_view value) { return value == "ON" ? 1 : 0; }
-
-// Writes the whole file or leaves the old one as it was: a temporary file in
-// the same folder, renamed over the old name only once it is complete.
-bool replace_file(const std::filesystem::path& path, const std::string& bytes) {
-  std::error_code ec;
-  std::filesystem::create_directories(path.parent_path().empty() ? "." : path.parent_path(), ec);
-  std::string temp = (path.parent_path() / (path.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-  bool ok = true;
-  for (std::size_t done = 0; ok && done < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<std::size_t>(n);
-  }
-  ok = ::fsync(fd) == 0 && ok;
-  ok = ::close(fd) == 0 && ok;
-  // The settings file is the user's own: readable as a text file would be.
-  ok = ok && ::chmod(temp.c_str(), 0644) == 0;
-  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
-}
 
 }  // namespace
 
@@ -107,16 +78,19 @@ std::string format_settings(const SettingsValues& v) {
 }
 
 SettingsValues IniSettingsFile::read() {
-  std::ifstream in(path_, std::ios::binary);
   std::string bytes;
-  if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (!in.is_open() || in.bad()) {
+  // Anything larger is no settings file of ours.
+  if (read_whole_file(path_.string(), bytes, 1 << 16) != 0) {
     write(DEFAULT_SETTINGS);
     return DEFAULT_SETTINGS;
   }
   return parse_settings(bytes);
 }
 
-void IniSettingsFile::write(const SettingsValues& values) { replace_file(path_, format_settings(values)); }
+void IniSettingsFile::write(const SettingsValues& values) {
+  std::error_code ec;
+  if (path_.has_parent_path()) std::filesystem::create_directories(path_.parent_path(), ec);
+  replace_whole_file(path_.string(), format_settings(values));
+}
 
 }  // namespace korvel

@@ -1,0 +1,20 @@
+#pragma once
+// Whole-file reading and replacing for the game's text files (records,
+// settings). Failures come back as the errno that caused them, 0 for success.
+
+#include <string>
+#include <string_view>
+
+namespace korvel {
+
+// The whole of a regular file into bytes. EINVAL for what is no regular
+// file, EFBIG past max_bytes; a named pipe never blocks the game.
+int read_whole_file(const std::string& path, std::string& bytes, long long max_bytes);
+
+// Replaces the file at path by bytes in one step: a hidden temporary file
+// beside it, flushed to the disk, then renamed over it. Whatever goes wrong,
+// a file that was there before is left as it was; an existing file keeps its
+// permissions, a new one gets what the umask leaves of read and write.
+int replace_whole_file(const std::string& path, std::string_view bytes);
+
+}  // namespace korvel
