@@ -2,6 +2,8 @@
 // The handlers live by concern in form_<concern>.cpp.
 #include "game/form.h"
 
+#include <string>
+
 #include "ui/menu_tree.h"
 
 namespace korvel {
@@ -30,7 +32,16 @@ void Form::set_checked(std::string_view name, int on) {
   if (i >= 0) checks_[static_cast<std::size_t>(i)] = on != 0 ? 1 : 0;
 }
 
-void Form::show(const msg::Box& box) { ports_.dialogs.message(box.text, box.title); }
+void Form::show(const MessageText& box, std::string_view reason) {
+  if (reason.empty()) {
+    ports_.dialogs.message(box.text, box.title);
+    return;
+  }
+  std::string text(box.text);
+  text += '\r';
+  text += reason;
+  ports_.dialogs.message(text, box.title);
+}
 
 int Form::menu_click(std::string_view name) {
   using Handler = void (Form::*)();

@@ -211,8 +211,8 @@ class Form {
   int entry_index(std::string_view name) const;
   void 背景_選択(std::string_view entry, int code);
 
-  // Message box with an OK button.
-  void show(const msg::Box& box);
+  // Message box with an OK button; a reason, when given, goes on a line of its own.
+  void show(const MessageText& box, std::string_view reason = {});
   void play(std::int32_t buffer) { ports_.sound.dsPlay(buffer); }
   double now() { return ports_.day_timer.now(); }
   Engine engine() { return Engine(pos, engine_state); }
@@ -242,7 +242,6 @@ class Form {
 
   // ---- Game records (form_records.cpp) -------------------------------------
   // A record panel message box; a reason goes on a line of its own.
-  void show(const record_msg::Box& box, std::string_view reason = {});
   // ---- End of game records -------------------------------------------------
 
   Ports ports_;

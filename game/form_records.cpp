@@ -16,15 +16,6 @@ constexpr int HEADER_SIZE = 12;
 
 }  // namespace
 
-void Form::show(const record_msg::Box& box, std::string_view reason) {
-  std::string text(box.text);
-  if (!reason.empty()) {
-    text += '\r';
-    text += reason;
-  }
-  ports_.dialogs.message(text, box.title);
-}
-
 void Form::描画_可視(int drive, int folder, int files) {
   ports_.record_panel.set_lists_visible(drive, folder, files);
 }

@@ -4,12 +4,11 @@
 
 #include <string_view>
 
+#include "ports/dialogs.h"
+
 namespace korvel::msg {
 
-struct Box {
-  std::string_view text;
-  std::string_view title;
-};
+using Box = MessageText;
 
 // Games and turns.
 inline constexpr Box MAN_TURN_NEW{"MANの番です", " "};

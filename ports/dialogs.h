@@ -6,6 +6,12 @@
 
 namespace korvel {
 
+// A message box's text with its title, as the game's message tables list them.
+struct MessageText {
+  std::string_view text;
+  std::string_view title;
+};
+
 struct Dialogs {
   enum class Buttons { Ok, YesNo };
   enum class Icon { None, Exclamation };

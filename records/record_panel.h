@@ -4,12 +4,11 @@
 
 #include <string_view>
 
+#include "ports/dialogs.h"
+
 namespace korvel::record_msg {
 
-struct Box {
-  std::string_view text;
-  std::string_view title;
-};
+using Box = MessageText;
 
 // Reading.
 inline constexpr Box READ{" 読み込みました", "棋譜"};
