@@ -60,16 +60,18 @@ void Position::初期配置() {
     }
 }
 
-void Position::持駒数再計算() {
+int 持駒合計(const int hand[8]) {
   // Summed wide: a damaged record may hold any count, and the total must not
   // overflow; it saturates instead.
-  long long sita = 0, ue = 0;
-  for (int k = 1; k <= 7; ++k) {
-    if (HAND_SITA[k] > 0) sita += HAND_SITA[k];
-    if (HAND_UE[k] > 0) ue += HAND_UE[k];
-  }
-  HAND_COUNT_SITA = static_cast<int>(std::min<long long>(sita, INT_MAX));
-  HAND_COUNT_UE = static_cast<int>(std::min<long long>(ue, INT_MAX));
+  long long total = 0;
+  for (int k = 1; k <= 7; ++k)
+    if (hand[k] > 0) total += hand[k];
+  return static_cast<int>(std::min<long long>(total, INT_MAX));
+}
+
+void Position::持駒数再計算() {
+  HAND_COUNT_SITA = 持駒合計(HAND_SITA);
+  HAND_COUNT_UE = 持駒合計(HAND_UE);
 }
 
 void Position::初期設定() {

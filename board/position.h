@@ -28,6 +28,9 @@ inline constexpr int SIDE_NONE = 0;
 // bishop, rook); slot 0 unused.
 inline constexpr int HAND_PIECE[8] = {0, HU, KYOU, KEI, GIN, KIN, KAKU, HISHA};
 
+// The pieces in a hand (slots 1..7, negative counts as none).
+int 持駒合計(const int hand[8]);
+
 // Hand slot a captured code goes back to (promoted pieces as their kind);
 // 0 for a king or a code that is no piece.
 int 手駒番号(int code);

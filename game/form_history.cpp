@@ -4,12 +4,9 @@
 namespace korvel {
 
 int Form::調査_持駒数(int side) const {
-  const int* hand = side == pos.SITA_SIDE ? pos.HAND_SITA : side == pos.UE_SIDE ? pos.HAND_UE : nullptr;
-  if (hand == nullptr) return 0;
-  int n = 0;
-  for (int k = 1; k <= 7; ++k)
-    if (hand[k] > 0) n += hand[k];
-  return n;
+  if (side == pos.SITA_SIDE) return 持駒合計(pos.HAND_SITA);
+  if (side == pos.UE_SIDE) return 持駒合計(pos.HAND_UE);
+  return 0;
 }
 
 void Form::最新局面保存(double time_sita, double time_ue) {
