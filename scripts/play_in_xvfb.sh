@@ -5,18 +5,8 @@
 # Screenshots go to build/xvfb-play/. Usage: scripts/play_in_xvfb.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
-korvel_setup
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" >/dev/null
-
-out=build/xvfb-play
-rm -rf "$out" && mkdir -p "$out/home"
-korvel=$PWD/build/release/qt/korvel
-out=$PWD/$out
 source scripts/xvfb_session.sh
-xvfb_start
-start_game
+release_session xvfb-play
 
 # Two people at one screen: 対局 → 対局(人間) → スタート.
 menu 20 Down Right Return

@@ -6,18 +6,8 @@
 # Usage: scripts/record_in_xvfb.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
-korvel_setup
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" >/dev/null
-
-out=build/xvfb-record
-rm -rf "$out" && mkdir -p "$out/home"
-korvel=$PWD/build/release/qt/korvel
-out=$PWD/$out
 source scripts/xvfb_session.sh
-xvfb_start
-start_game
+release_session xvfb-record
 kifu=200  # the 棋譜 menu on the menu bar
 after=117 # 進
 

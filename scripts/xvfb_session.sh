@@ -2,6 +2,8 @@
 # a virtual screen. Before sourcing, set `out` (screenshots, and `$out/home`
 # as the player's home folder) and `korvel` (the program to start).
 #
+#   release_session NAME  for the scripts here: the set-up, a release build,
+#                         a fresh build/NAME as $out, the screen and the game
 #   xvfb_start            a virtual screen of its own; stopped on exit
 #   start_game            starts $korvel from $out/home, waits for its window
 #   press C R [BUTTON]    a click on cell (C, R) of the drawing
@@ -44,6 +46,18 @@ start_game() {
   done
   xdotool search --onlyvisible --name '^Korvel$' >/dev/null || { echo "no window titled Korvel" >&2; exit 1; }
   sleep 1
+}
+
+release_session() {
+  source scripts/setup.sh
+  korvel_setup
+  cmake --preset release >/dev/null
+  cmake --build --preset release -j "$(nproc)" >/dev/null
+  out=$PWD/build/$1
+  rm -rf "$out" && mkdir -p "$out/home"
+  korvel=$PWD/build/release/qt/korvel
+  xvfb_start
+  start_game
 }
 
 # The drawing starts right below the menu bar, 15 twips to a pixel; cell
