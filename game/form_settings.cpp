@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/form.h"
+#include "records/disk_record_files.h"
 #include "ui/pictures.h"
 
 namespace korvel {
@@ -149,9 +150,15 @@ void Form::VER_Click() {
 
 void Form::SOUND_INIT() {
   SOUND_CONTEXT = ports_.sound.dsInitialize(ports_.window);
-  if (SOUND_CONTEXT == 0)
-    ports_.dialogs.message(msg::SOUND_FAILED.text, msg::SOUND_FAILED.title,
-                           Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+  if (SOUND_CONTEXT == 0) startup_messages_.emplace_back(msg::SOUND_FAILED.text, msg::SOUND_FAILED.title);
+}
+
+void Form::Form_Activate() {
+  // Each said once, over the window that is already drawn.
+  const auto messages = std::move(startup_messages_);
+  startup_messages_.clear();
+  for (const auto& [text, title] : messages)
+    ports_.dialogs.message(text, title, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
 }
 
 std::int32_t Form::LOAD_WAVE(const std::string& file, std::int32_t flags) {
@@ -166,8 +173,8 @@ std::int32_t Form::LOAD_WAVE(const std::string& file, std::int32_t flags) {
   if (in) image.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (!in.is_open() || in.bad()) {
     const int err = errno != 0 ? errno : EIO;
-    ports_.dialogs.message(std::error_code(err, std::generic_category()).message(), msg::SOUND_FAILED.title,
-                           Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+    startup_messages_.emplace_back(std::string(msg::WAVE_FAILED.text) + "\r" + file + "\r" + 失敗理由(err),
+                                   msg::WAVE_FAILED.title);
     return 0;
   }
   return ports_.sound.dsCreateDSB(SOUND_CONTEXT, image.data(), image.size(), flags);

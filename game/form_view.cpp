@@ -52,6 +52,7 @@ void Form::REVERSE_Click() {
   }
   REVERSED = 1;
   CLICK_PHASE = 0;
+  GUIDE_SHOWN = 0;  // the repaint below takes every mark away
   int copy[10][10];
   for (int x = 0; x <= 9; ++x)
     for (int y = 0; y <= 9; ++y) copy[x][y] = pos.Board[x][y];

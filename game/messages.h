@@ -48,6 +48,8 @@ inline constexpr std::string_view HANDICAP_REASONS[4] = {
 
 // Board view and sound.
 inline constexpr Box REVERSE_IN_KIFU{"棋譜ﾓｰﾄﾞではできません", "反転"};
-inline constexpr Box SOUND_FAILED{"Direct Soundインターフェースが作成できません。", "Korvel.dll"};
+inline constexpr Box SOUND_FAILED{"音を出す装置が見つかりません。\r音は鳴りませんが、このまま遊べます。", "音"};
+// Followed by a line break, the file's name and the reason.
+inline constexpr Box WAVE_FAILED{"音のﾌｧｲﾙを読み込めませんでした。音なしで続けます。", "音"};
 
 }  // namespace korvel::msg

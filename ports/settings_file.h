@@ -21,8 +21,9 @@ inline constexpr SettingsValues DEFAULT_SETTINGS{2, 0, 1, 0};
 
 struct SettingsFile {
   virtual ~SettingsFile() = default;
-  // Reads the file once at start-up. When it cannot be read the
-  // implementation writes the defaults and returns DEFAULT_SETTINGS.
+  // Reads the file once at start-up. When there is none the implementation
+  // writes the defaults and returns DEFAULT_SETTINGS; one that is there but
+  // cannot be read gives DEFAULT_SETTINGS and is never written over.
   virtual SettingsValues read() = 0;
   // Replaces the whole file. background 0 (no background entry checked)
   // writes no background line. A failure is not reported.

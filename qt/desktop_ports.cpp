@@ -12,6 +12,8 @@
 #include <QUrl>
 
 #include <atomic>
+#include <chrono>
+#include <cmath>
 #include <thread>
 
 namespace korvel::qt {
@@ -44,7 +46,22 @@ korvel::Dialogs::AboutAnswer MessageBoxDialogs::about_box(std::string_view pictu
   return box.answer();
 }
 
-double SystemDayTimer::now() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+double SystemDayTimer::steadySeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+SystemDayTimer::SystemDayTimer(std::function<double()> steady)
+    : SystemDayTimer(QTime::currentTime().msecsSinceStartOfDay() / 1000.0, std::move(steady)) {}
+
+SystemDayTimer::SystemDayTimer(double start_of_day, std::function<double()> steady)
+    : start_of_day_(start_of_day), steady_(std::move(steady)), since_(steady_()) {}
+
+double SystemDayTimer::now() {
+  // The time of day when the game started, moved on by a clock that only
+  // goes forward: setting the computer's clock or a change to summer time
+  // charges no player for it.
+  return std::fmod(start_of_day_ + (steady_() - since_), 86400.0);
+}
 
 void SystemDayTimer::wait(double seconds) {
   if (seconds <= 0) return;

@@ -31,10 +31,21 @@ class MessageBoxDialogs : public korvel::Dialogs {
   const CanvasWidget* canvas_;
 };
 
+// The day's clock: seconds since midnight as the game started, advanced by a
+// monotonic clock.
 class SystemDayTimer : public korvel::DayTimer {
  public:
+  // steady: seconds of a clock that never goes back (tests give their own).
+  explicit SystemDayTimer(std::function<double()> steady = steadySeconds);
+  SystemDayTimer(double start_of_day, std::function<double()> steady);
   double now() override;
   void wait(double seconds) override;
+  static double steadySeconds();
+
+ private:
+  double start_of_day_;
+  std::function<double()> steady_;
+  double since_;
 };
 
 // Timer1: ticks every 50 ms while started.

@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 #include <system_error>
@@ -33,6 +34,15 @@ std::filesystem::path settings_path() {
   const char* home = std::getenv("HOME");
   if (home != nullptr && home[0] != '\0') return std::filesystem::path(home) / ".config" / "Korvel" / "Korvel.ini";
   return "Korvel.ini";
+}
+
+std::filesystem::path last_game_path() {
+  const std::filesystem::path name(u8"前回の対局.棋譜");
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return std::filesystem::path(xdg) / "Korvel" / name;
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return std::filesystem::path(home) / ".local" / "share" / "Korvel" / name;
+  return {};
 }
 
 SettingsValues parse_settings(std::string_view bytes) {
@@ -78,16 +88,25 @@ std::string format_settings(const SettingsValues& v) {
 }
 
 SettingsValues IniSettingsFile::read() {
+  remove_stale_temporaries(path_.parent_path().string());
   std::string bytes;
   // Anything larger is no settings file of ours.
-  if (read_whole_file(path_.string(), bytes, 1 << 16) != 0) {
+  const int error = read_whole_file(path_.string(), bytes, 1 << 16);
+  if (error == ENOENT) {
     write(DEFAULT_SETTINGS);
+    return DEFAULT_SETTINGS;
+  }
+  if (error != 0) {
+    // A file we cannot read is still the player's: play on the defaults and
+    // leave it alone.
+    read_only_ = true;
     return DEFAULT_SETTINGS;
   }
   return parse_settings(bytes);
 }
 
 void IniSettingsFile::write(const SettingsValues& values) {
+  if (read_only_) return;
   std::error_code ec;
   if (path_.has_parent_path()) std::filesystem::create_directories(path_.parent_path(), ec);
   replace_whole_file(path_.string(), format_settings(values));

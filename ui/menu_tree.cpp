@@ -6,7 +6,7 @@ namespace korvel {
 
 namespace {
 
-constexpr std::array<MenuEntry, 35> MENU{{
+constexpr std::array<MenuEntry, 36> MENU{{
     {"TAIKYOKU", "対局", 0, 0},
     {"MATCH_MAN", "対局(人間)", 1, 0},
     {"START", "スタート", 2, 0},
@@ -29,6 +29,7 @@ constexpr std::array<MenuEntry, 35> MENU{{
     {"KIFU", "棋譜", 0, 0},
     {"KIFU_READ", "読込", 1, 0},
     {"KIFU_WRITE", "書込", 1, 0},
+    {"KIFU_LAST", "前回の対局", 1, 0},
     {"OPTION", "ｵﾌﾟｼｮﾝ", 0, 0},
     {"HAIKEI_GA", "背景画", 1, 0},
     {"MIDORI", "筒", 2, 0},
