@@ -113,7 +113,7 @@ TEST_F(RecordTest, WritingWantsAGameFromTheInitialPositionAndAGoodNameAndNeverLo
 
   form.menu_click("GOTE");  // the computer opens as 先手 with the upper pieces
   forget();
-  for (const char* name : {"../a", "a"}) {
+  for (const char* name : {"../a", ".a", "a"}) {
     type(name, "王🙂", "先手名", "後手名");
     form.Command1_Click();
   }
@@ -121,6 +121,7 @@ TEST_F(RecordTest, WritingWantsAGameFromTheInitialPositionAndAGoodNameAndNeverLo
   type("a", "", "先手名", "後手名");
   form.Command1_Click();
   EXPECT_EQ(boxes(), (Lines{"ﾌｧｲﾙ名に '/' や制御文字は使えません|  ",
+                            "ﾌｧｲﾙ名を '.' で始めることはできません|  ",
                             "対局名か対局者名に棋譜ﾌｧｲﾙに書けない文字があります|棋譜保存",
                             "棋譜を書き込めませんでした\rﾃﾞｨｽｸに空きがありません|棋譜保存"}));
   EXPECT_EQ(files, (std::map<std::string, std::string>{{"/records/a.棋譜", "an older record"}}));

@@ -329,5 +329,20 @@ TEST(DayTimer, APauseKeepsTheWindowServedAndReturnsAfterItsTime) {
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
 }
 
+TEST(DayTimer, MovesOnByTheRealTimeAloneAndWrapsAtMidnight) {
+  double steady = 1000;
+  SystemDayTimer day(86399.5, [&steady] { return steady; });
+  EXPECT_DOUBLE_EQ(day.now(), 86399.5);
+  steady += 0.25;
+  EXPECT_DOUBLE_EQ(day.now(), 86399.75);
+  steady += 1;
+  EXPECT_DOUBLE_EQ(day.now(), 0.75);  // past midnight, as the clocks expect
+  // The system's own clock reads the same kind of seconds.
+  SystemDayTimer real;
+  const double a = real.now();
+  EXPECT_GE(a, 0);
+  EXPECT_LT(a, 86400);
+}
+
 }  // namespace
 }  // namespace korvel::qt

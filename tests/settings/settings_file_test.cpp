@@ -85,6 +85,23 @@ TEST_F(SettingsFileTest, AFailedWriteLeavesWhatWasThere) {
   EXPECT_EQ(slurp(dir / "plain"), "x");
 }
 
+TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
+  // Too large to be ours, or (for a user the permissions bind) unreadable.
+  const std::string big(70000, 'x');
+  for (const bool locked : {false, true}) {
+    if (locked && ::geteuid() == 0) continue;  // root reads it all the same
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << (locked ? sjis("背景画=畳\r\n") : big);
+    if (locked) fs::permissions(file, fs::perms::none);
+    IniSettingsFile settings(file);
+    const SettingsValues v = settings.read();
+    EXPECT_EQ(v.background, DEFAULT_SETTINGS.background);
+    settings.write({5, 1, 1, 1});
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(slurp(file), locked ? sjis("背景画=畳\r\n") : big);
+  }
+}
+
 TEST(SettingsPath, FollowsTheConfigurationFolderConvention) {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   const std::string saved = xdg ? xdg : "";
@@ -93,6 +110,16 @@ TEST(SettingsPath, FollowsTheConfigurationFolderConvention) {
   ::setenv("XDG_CONFIG_HOME", "relative", 1);
   EXPECT_EQ(settings_path(), fs::path(std::getenv("HOME")) / ".config/Korvel/Korvel.ini");
   if (xdg) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(SettingsPath, TheGameInProgressIsKeptInTheDataFolder) {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  const std::string saved = xdg ? xdg : "";
+  ::setenv("XDG_DATA_HOME", "/data", 1);
+  EXPECT_EQ(last_game_path(), fs::path(u8"/data/Korvel/前回の対局.棋譜"));
+  ::unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(last_game_path(), fs::path(std::getenv("HOME")) / u8".local/share/Korvel/前回の対局.棋譜");
+  if (xdg) ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
 }
 
 }  // namespace
