@@ -126,8 +126,10 @@ answer
 answer
 for _ in 1 2 3 4 5 6; do xdotool mousemove 117 9 click 1; sleep 0.7; done
 shot last-game
-board last-game last-game-board
-same_pieces last-game-board newest || fail "前回の対局 stepped to its end is not the game"
+# The squares only: the background around the board is 宇宙 now.
+convert "$out/last-game.png" -crop 364x404+133+78 +repage "$out/last-game-board.png"
+convert "$out/newest.png" +repage -crop 364x404+3+3 +repage "$out/newest-squares.png"
+same_pieces last-game-board newest-squares || fail "前回の対局 stepped to its end is not the game"
 menu 20 Down Down Right Return
 answer
 press 4 7 && press 4 6 && wait_reply
