@@ -67,7 +67,8 @@ int Form::menu_click(std::string_view name) {
       {"TATAMI", &Form::TATAMI_Click},       {"TAKE", &Form::TAKE_Click},
       {"UCHU", &Form::UCHU_Click},           {"RENGA", &Form::RENGA_Click},
       {"SIDOU", &Form::SIDOU_Click},         {"KEIKA", &Form::KEIKA_Click},
-      {"BGM", &Form::BGM_Click},             {"SONOTA", &Form::SONOTA_Click},
+      {"BGM", &Form::BGM_Click},             {"OUTE_KEIKOKU", &Form::OUTE_KEIKOKU_Click},
+      {"HINT", &Form::HINT_Click},             {"SONOTA", &Form::SONOTA_Click},
       {"KAISETU", &Form::KAISETU_Click},     {"VER", &Form::VER_Click},
   };
   for (const Route& r : ROUTES)

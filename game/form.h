@@ -112,6 +112,8 @@ class Form {
   void SIDOU_Click();
   void KEIKA_Click();
   void BGM_Click();
+  void OUTE_KEIKOKU_Click();
+  void HINT_Click();
   void SONOTA_Click();
   void KAISETU_Click();
   void VER_Click();
@@ -120,7 +122,11 @@ class Form {
   void 初期設定();
   // The computer's move for UE_SIDE; hands the turn back to the human.
   void com_ban();
-  void 描画_将棋盤桝() { screen.描画_将棋盤桝(); }
+  // Every board frame plain, but for the kings in danger.
+  void 描画_将棋盤桝() {
+    screen.描画_将棋盤桝();
+    危険_描画();
+  }
   void 描画_移動結果(int side, int tx, int ty, int piece, int colour);
   int 調査_持駒数(int side) const;
   void 描画_メッセージ(int reason);
@@ -220,6 +226,14 @@ class Form {
   std::string NAME_UE, NAME_SITA;
   // Guidance marks of the selection are on the screen.
   int GUIDE_SHOWN = 0;
+  // Kings the other side can take, framed until the position changes.
+  int DANGER_COUNT = 0;
+  int DANGER_X[2]{}, DANGER_Y[2]{};
+  // The hint's move, framed until the next click: origin cell and target.
+  int HINT_SHOWN = 0;
+  int HINT_C = 0, HINT_R = 0, HINT_X = 0, HINT_Y = 0;
+  // How long the hint thinks; tests make it shorter.
+  LookaheadLimits HINT_LIMITS{.time_ms = 1000};
 
   std::string APP_DIR;  // current directory at start-up: the help page is there
   int QUIT_REQUESTED = 0;
@@ -261,6 +275,17 @@ class Form {
   // The selection's guidance marks and its frame in colour; and their erasure.
   void 案内_表示(int colour);
   void 案内_消去();
+  // The danger frames: worked out anew for the position (old ones erased),
+  // or drawn again after other frames went over them.
+  void 危険_更新();
+  void 危険_描画();
+  // 1 when the move selected would leave the mover's king to be taken and
+  // the player, asked, does not want it.
+  int 王手放置_確認(int button);
+  void ヒント_消去();
+  // The look-ahead on a copy of the position for one side, through the
+  // background port; the clock ticks meanwhile.
+  LookaheadResult 先読み(bool upper, const LookaheadLimits& limits);
   void ハンデ_変更(int up);
   void レベル_選択(int level);
 

@@ -73,6 +73,7 @@ void Form::com_ban() {
   最新局面保存(TIME_SITA, TIME_UE + THINK_TIME, MOVER_SITA);
   前回の対局_保存();
   eng.勢力調査();
+  危険_更新();
 
   if (eng.詰めかMAN() == 1) {
     show(msg::COM_MATES);
@@ -93,6 +94,7 @@ void Form::com_ban() {
   消去_思考中();
   描画_移動結果(pos.UE_SIDE, m.tx, m.ty, m.piece, COLOR_WHITE);
   screen.描画_桝輪郭(COLOR_WHITE, m.tx, m.ty);
+  危険_描画();
 
   TIME_UE += THINK_TIME;
   TURN_START = now();
@@ -123,12 +125,14 @@ void Form::レベル_設定(int level) {
   if (GAME_KIND == KIND_COM) screen.描画_レベル(COM_LEVEL);
 }
 
-std::optional<Candidate> Form::先読み探索() {
+std::optional<Candidate> Form::先読み探索() { return 先読み(true, LEVEL4_LIMITS).best; }
+
+LookaheadResult Form::先読み(bool upper, const LookaheadLimits& limits) {
   if (!lookahead_) lookahead_ = std::make_unique<Lookahead>();
   // The search reads its own copy: the clock drawn meanwhile reads pos.
   const Position root = pos;
   LookaheadResult result;
-  const auto job = [&] { result = lookahead_->think(root, true, LEVEL4_LIMITS); };
+  const auto job = [&] { result = lookahead_->think(root, upper, limits); };
   const auto tick = [this] { Timer1_Timer(); };
   if (ports_.background) {
     ports_.background->run(job, tick);
@@ -136,7 +140,7 @@ std::optional<Candidate> Form::先読み探索() {
     job();
     tick();
   }
-  return result.best;
+  return result;
 }
 
 }  // namespace korvel

@@ -36,6 +36,7 @@ void Form::手番_復元(int n) {
 
 void Form::REPLAY_Click() {
   棋譜パネル_閉じる();
+  ヒント_消去();
   RESUME_PENDING = 1;
   if (hist.HIST_INDEX < 1) {
     play(SND_KINSHI);
@@ -66,10 +67,12 @@ void Form::REPLAY_Click() {
   hist.HIST_INDEX = m;
   手番_復元(m);
   描画_手数(MOVE_COUNT, COLOR_WHITE);
+  危険_更新();
 }
 
 void Form::AFTER_Click() {
   棋譜パネル_閉じる();
+  ヒント_消去();
   if (pos.SIDE_TO_MOVE == SIDE_NONE) {
     play(SND_KINSHI);
     show(msg::NO_GAME);
@@ -99,6 +102,7 @@ void Form::AFTER_Click() {
   play(SND_KOMAUCHI);
   描画_移動結果(last.piece > 0 ? pos.UE_SIDE : pos.SITA_SIDE, last.x, last.y, last.piece, COLOR_WHITE);
   手番_復元(n);
+  危険_更新();
 }
 
 void Form::CANCEL_Click() {

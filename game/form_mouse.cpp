@@ -21,6 +21,7 @@ int Form::手番の駒(int code) const {
 
 void Form::Form_MouseDown(int button, double x_twips, double y_twips) {
   棋譜パネル_閉じる();
+  ヒント_消去();
   if (KIFU_MODE == 1) {
     if (ports_.dialogs.message(msg::KIFU_STEP.text, msg::KIFU_STEP.title, Dialogs::Buttons::YesNo) ==
         Dialogs::Answer::No) {
@@ -82,6 +83,7 @@ void Form::案内_消去() {
   描画_移動可能桝色(pos, SIDOU_ON, move_drawing_, SEL_X, SEL_Y, COLOR_GREEN, SEL_PIECE);
   screen.描画_桝輪郭(COLOR_GREEN, SEL_X, SEL_Y);
   GUIDE_SHOWN = 0;
+  危険_描画();
 }
 
 void Form::盤_初回クリック(int col, int row) {
@@ -134,6 +136,12 @@ void Form::盤_二回目クリック(int button, int col, int row) {
     show(msg::PROMOTE_RIGHT);
     return;
   }
+  if (王手放置_確認(button) == 1) {
+    // Not played: nothing changes but that nothing is selected.
+    案内_消去();
+    CLICK_PHASE = 0;
+    return;
+  }
   人間_着手(button);
 }
 
@@ -157,6 +165,7 @@ void Form::人間_着手(int button) {
   play(SND_KOMAUCHI);
   hist.HIST_INDEX += 1;
   描画_移動結果(SEL_PIECE >= 10 ? pos.UE_SIDE : pos.SITA_SIDE, TARGET_X, TARGET_Y, SEL_PIECE, COLOR_WHITE);
+  危険_更新();
   TIME_SITA = sita_after;
   TIME_UE = ue_after;
 

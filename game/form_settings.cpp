@@ -45,6 +45,7 @@ void Form::読込_環境設定ファイル() {
     GUIDE_COLOR = SIDOU_ON == 1 ? COLOR_WHITE : COLOR_GREEN;
   }
   if (v.keika != SettingsValues::NOT_SET) set_checked("KEIKA", v.keika == 1 ? 1 : 0);
+  if (v.oute != SettingsValues::NOT_SET) set_checked("OUTE_KEIKOKU", v.oute == 1 ? 1 : 0);
   if (v.bgm != SettingsValues::NOT_SET) {
     set_checked("BGM", v.bgm == 1 ? 1 : 0);
     if (v.bgm == 1) ports_.sound.dsPlayLooping(SND_BGM);
@@ -62,6 +63,7 @@ void Form::書込_環境設定ファイル() {
   v.sidou = checked("SIDOU");
   v.keika = checked("KEIKA");
   v.bgm = checked("BGM");
+  v.oute = checked("OUTE_KEIKOKU");
   ports_.settings.write(v);
 }
 
@@ -100,6 +102,11 @@ void Form::UCHU_Click() { 背景_選択("UCHU", HAIKEI_UCHU); }
 void Form::RENGA_Click() { 背景_選択("RENGA", HAIKEI_RENGA); }
 
 void Form::OPTION_Click() { 棋譜パネル_閉じる(); }
+
+void Form::OUTE_KEIKOKU_Click() {
+  set_checked("OUTE_KEIKOKU", checked("OUTE_KEIKOKU") == 1 ? 0 : 1);
+  書込_環境設定ファイル();
+}
 void Form::HAIKEI_GA_Click() {}
 void Form::SONOTA_Click() {}
 

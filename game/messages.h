@@ -28,6 +28,9 @@ inline constexpr Box YOU_WIN{"あなたの勝ちです", "終了"};
 inline constexpr Box SENTE_WINS{"先手の勝ちです", "終了"};
 inline constexpr Box GOTE_WINS{"後手の勝ちです", "終了"};
 
+// The king left open, asked before the move is made.
+inline constexpr Box KING_LEFT_OPEN{"王が取られる手です。指しますか？", "確認"};
+
 // History.
 inline constexpr Box CANNOT_BACK{"できません", "戻る"};
 inline constexpr Box CANNOT_FORWARD{"できません", "進む"};

@@ -28,13 +28,14 @@ korvel::Dialogs::Answer MessageBoxDialogs::message(std::string_view text, std::s
   // The game breaks lines with a bare CR.
   body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
   QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, fromUtf8(title),
-                  body, buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                  body, buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No,
                   parent_);
   if (canvas_ != nullptr && canvas_->scale() > 1) {
     QFont font = box.font();
     font.setPointSizeF(font.pointSizeF() * canvas_->scale());
     box.setFont(font);
   }
+  if (buttons == Buttons::YesNoDefaultNo) box.setDefaultButton(QMessageBox::No);
   const int answer = box.exec();
   if (buttons == Buttons::Ok) return Answer::Ok;
   return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;

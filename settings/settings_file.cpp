@@ -22,6 +22,7 @@ constexpr std::string_view KEY_BACKGROUND = "背景画";
 constexpr std::string_view KEY_SIDOU = "移動指導";
 constexpr std::string_view KEY_KEIKA = "経過時間";
 constexpr std::string_view KEY_BGM = "BGM";
+constexpr std::string_view KEY_OUTE = "王手警告";
 
 int on_off(std::string_view value) { return value == "ON" ? 1 : 0; }
 
@@ -67,6 +68,8 @@ SettingsValues parse_settings(std::string_view bytes) {
       v.keika = on_off(value);
     } else if (key == KEY_BGM) {
       v.bgm = on_off(value);
+    } else if (key == KEY_OUTE) {
+      v.oute = on_off(value);
     }
   }
   return v;
@@ -82,6 +85,8 @@ std::string format_settings(const SettingsValues& v) {
   line(KEY_SIDOU, v.sidou == 1 ? "ON" : "OFF");
   line(KEY_KEIKA, v.keika == 1 ? "ON" : "OFF");
   line(KEY_BGM, v.bgm == 1 ? "ON" : "OFF");
+  // Unlike the others it is on unless it was switched off.
+  line(KEY_OUTE, v.oute == 0 ? "OFF" : "ON");
   std::string bytes;
   to_cp932(text, bytes);  // every character above exists in CP932
   return bytes;

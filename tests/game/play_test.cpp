@@ -135,14 +135,15 @@ TEST_F(PlayTest, LevelFourThinksAwayFromTheWindowWithItsClockRunningAndTakesTheK
   EXPECT_EQ(plays(KOMA), 2);
   expect_consistent();
 
-  // The human's king left open down file 5: the computer takes it.
+  // The human's king left open down file 5: asked, the human plays on, and
+  // the computer takes it.
   form.pos.Board[5][7] = 0;
   form.pos.Board[5][5] = HISHA;
   forget();
   move(1, 7, 1, 6);
   EXPECT_EQ(form.pos.Board[5][9], RYU);  // promoted on the way in
   EXPECT_EQ(form.pos.GAME_OVER, form.pos.UE_SIDE);
-  EXPECT_EQ(boxes(), Lines{"ｺﾝﾋﾟｭｰﾀの勝ちです|終了"});
+  EXPECT_EQ(boxes(), (Lines{"王が取られる手です。指しますか？|確認", "ｺﾝﾋﾟｭｰﾀの勝ちです|終了"}));
 }
 
 TEST_F(PlayTest, GoteLetsTheComputerOpenAndFinishedGamesRestartFromTheBeginning) {

@@ -39,19 +39,19 @@ TEST_F(SettingsFileTest, FirstStartWritesAndGivesTheDefaults) {
   EXPECT_EQ(v.sidou, 0);
   EXPECT_EQ(v.keika, 1);
   EXPECT_EQ(v.bgm, 0);
-  EXPECT_EQ(slurp(file), sjis("背景画=筒\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n"));
+  EXPECT_EQ(slurp(file), sjis("背景画=筒\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n"));
 
-  settings.write({5, 1, 0, 1});
-  EXPECT_EQ(slurp(file), sjis("背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n"));
-  settings.write({0, 0, 1, 0});  // no background checked: three lines
-  EXPECT_EQ(slurp(file), sjis("移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n"));
+  settings.write({5, 1, 0, 1, 0});
+  EXPECT_EQ(slurp(file), sjis("背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n王手警告=OFF\r\n"));
+  settings.write({0, 0, 1, 0, 1});  // no background checked: no line for it
+  EXPECT_EQ(slurp(file), sjis("移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n"));
   EXPECT_EQ(fs::directory_iterator(file.parent_path())->path(), file);  // no temporary left over
 }
 
 TEST(SettingsParse, LinesAreComparedExactlyAndTheLastOneWins) {
   struct Case {
     std::string bytes;
-    int background, sidou, keika, bgm;
+    int background, sidou, keika, bgm, oute = SettingsValues::NOT_SET;
   };
   constexpr int N = SettingsValues::NOT_SET;
   const Case cases[] = {
@@ -62,6 +62,8 @@ TEST(SettingsParse, LinesAreComparedExactlyAndTheLastOneWins) {
       // An empty line, binary junk and lines without "=" are passed over.
       {"\r\n\xff\xfe\x81junk=1\r\n" + sjis("BGM\r\n経過時間=ON\n"), N, N, 1, N},
       {sjis("ＢＧＭ=ON\r\n背景画 =筒\r\n"), N, N, N, N},
+      {sjis("王手警告=OFF\r\n"), N, N, N, N, 0},
+      {sjis("王手警告=ON\r\n王手警告=off\r\n"), N, N, N, N, 0},
   };
   for (const Case& c : cases) {
     const SettingsValues v = parse_settings(c.bytes);
@@ -69,6 +71,7 @@ TEST(SettingsParse, LinesAreComparedExactlyAndTheLastOneWins) {
     EXPECT_EQ(v.sidou, c.sidou) << c.bytes;
     EXPECT_EQ(v.keika, c.keika) << c.bytes;
     EXPECT_EQ(v.bgm, c.bgm) << c.bytes;
+    EXPECT_EQ(v.oute, c.oute) << c.bytes;
   }
 }
 
