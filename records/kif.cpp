@@ -433,8 +433,82 @@ std::string_view parse_move(Cursor& c, MoveLine& m) {
   return c.end() ? std::string_view{} : why::BAD_MOVE;
 }
 
-struct Totals {
-  long long t[2] = {0, 0};  // lower, upper
+// Reading, one line at a time, into the positions and the clocks.
+struct Reader {
+  Play g;
+  std::string sente, gote;
+  bool seen_kif = false;
+  std::vector<RecordEntry> entries;
+  std::vector<std::array<long long, 2>> totals{{0, 0}};  // lower, upper after each move
+  int left_out = 0;
+
+  // A move line: "" when played, else why not.
+  std::string move(const MoveLine& m) {
+    if (m.number != g.moves + 1) return "手数が続いていません（" + std::to_string(g.moves + 1) + "手目のはずです）";
+    const bool turned = g.upper_first;
+    const bool up = g.upper_to_move();
+    int tx = board_x(m.file, turned), ty = board_y(m.rank, turned);
+    if (m.same) {
+      if (g.moves == 0) return std::string(why::SAME_FIRST);
+      tx = g.last_x;
+      ty = g.last_y;
+    }
+    std::string_view reason;
+    if (m.from_file != 0) {
+      if (m.drop) return std::string(why::DROP_WITH_ORIGIN);
+      reason = g.move(board_x(m.from_file, turned), board_y(m.from_rank, turned), tx, ty, m.kind, m.promote);
+    } else {
+      // Without an origin no board move is possible: a drop, 打 or not.
+      if (m.promote != -1) return std::string(why::NO_ORIGIN);
+      reason = g.drop(m.kind, tx, ty);
+    }
+    if (!reason.empty()) return std::string(reason);
+
+    auto t = totals.back();
+    if (m.has_total)
+      t[up] = std::min<long long>(m.total, RECORD_CLOCK_MAX);
+    else if (m.has_spent)
+      t[up] = std::min<long long>(t[up] + m.spent, RECORD_CLOCK_MAX);
+    totals.push_back(t);
+    if (static_cast<int>(entries.size()) < RECORD_MAX_ENTRIES)
+      entries.push_back(entry_of(g.pos));
+    else
+      ++left_out;
+    return {};
+  }
+
+  // A "key：value" line; the value's characters as written are in text at the
+  // same places as in the normalised line.
+  std::string_view header(std::u32string_view key, std::u32string_view value, std::u32string_view written) {
+    if (key == U"手合割") {
+      if (value != U"平手") return why::NOT_HIRATE;
+      seen_kif = true;
+    } else if (key == U"先手" || key == U"後手") {
+      (key == U"先手" ? sente : gote) = to_utf8(written);
+      seen_kif = true;
+    } else if (key.size() >= 3 && key.substr(key.size() - 3) == U"の持駒") {
+      return why::BOARD_DIAGRAM;
+    }
+    return {};  // other headers say nothing the game keeps
+  }
+
+  // The history keeps, with each position, both totals when it was reached
+  // (before) and the mover's total after the next move (after).
+  void finish(Record& game) {
+    for (size_t n = 1; n <= entries.size(); ++n) {
+      RecordEntry& e = entries[n - 1];
+      const auto& now = totals[n];
+      const auto& next = totals[std::min(n + 1, totals.size() - 1)];
+      e.time_sita_before = static_cast<int>(now[0]);
+      e.time_ue_before = static_cast<int>(now[1]);
+      e.time_sita_after = static_cast<int>(next[0]);
+      e.time_ue_after = static_cast<int>(next[1]);
+    }
+    game.upper = g.upper_first ? sente : gote;
+    game.lower = g.upper_first ? gote : sente;
+    game.entries = std::move(entries);
+    game.left_out = left_out;
+  }
 };
 
 }  // namespace
@@ -455,7 +529,7 @@ std::string KIF作成(const Record& game, std::string& kif) {
   if (turned) text += std::string(KIF_UPPER_FIRST) + "\n";
   text += "手合割：平手\n先手：" + one_line(sente) + "\n後手：" + one_line(gote) + "\n";
   text += std::string(MOVES_HEADER) + "\n";
-  Totals before;
+  long long before[2] = {0, 0};  // each side's total so far, lower and upper
   for (size_t n = 0; n < game.entries.size(); ++n) {
     const RecordEntry& e = game.entries[n];
     m = Found{};
@@ -466,8 +540,8 @@ std::string KIF作成(const Record& game, std::string& kif) {
     // Totals are what the mover's clock showed when the position was
     // stored; the move's time is what it grew by.
     const long long total = std::max(0, up ? e.time_ue_before : e.time_sita_before);
-    const long long spent = std::max(0LL, total - before.t[up]);
-    before.t[up] = total;
+    const long long spent = std::max(0LL, total - before[up]);
+    before[up] = total;
     std::string mv = move_text(m, same, turned);
     mv.append(static_cast<size_t>(std::max(0, MOVE_COLUMNS - columns(mv))), ' ');
     text += padded(static_cast<long long>(n + 1), 4, ' ') + " " + mv + " " +
@@ -491,17 +565,10 @@ std::string KIF解析(std::string_view bytes, Record& game) {
     utf8_code_points(KIF_UPPER_FIRST, &t);
     return normalised(t);
   }();
+  Reader r;
   RecordLines lines(bytes);
-  Play g;
-  std::string sente, gote;
-  bool seen_kif = false;
-  std::vector<RecordEntry> entries;
-  std::vector<Totals> totals(1);  // after each move, from move 0
-  int left_out = 0;
-  int line_no = 0;
   std::string_view raw;
-  while (lines.読込_棋譜ファイル(raw) == 1) {
-    ++line_no;
+  for (int line_no = 1; lines.読込_棋譜ファイル(raw) == 1; ++line_no) {
     std::u32string text;
     if (utf8)
       utf8_code_points(raw, &text);
@@ -509,111 +576,46 @@ std::string KIF解析(std::string_view bytes, Record& game) {
       text = cp932_to_code_points(raw);
     const std::u32string norm = normalised(text);
     const std::u32string_view s = trimmed(norm);
-    const auto fail = [&](std::string_view reason) {
-      game = Record{};
-      return at_line(line_no, text, reason);
-    };
+    const auto fail = [&](std::string_view reason) { return at_line(line_no, text, reason); };
     if (s.empty()) continue;
     if (s[0] == U'#' || s[0] == U'*' || s[0] == U'&') {
-      if (s == upper_first_line && g.moves == 0) {
-        g.upper_first = true;
-        seen_kif = true;
-      }
+      if (s == upper_first_line && r.g.moves == 0) r.g.upper_first = r.seen_kif = true;
       continue;
     }
     if (starts(s, U"まで") || starts(s, U"変化")) {
-      seen_kif = true;
+      r.seen_kif = true;
       break;  // the end of the main line; variations are not read
     }
     if (starts(s, U"手数")) {
-      seen_kif = true;
+      r.seen_kif = true;
       continue;
     }
     if (s[0] == U'|' || s[0] == U'+') return fail(why::BOARD_DIAGRAM);
     if (s[0] >= U'0' && s[0] <= U'9') {
-      std::u32string digits;
-      for (char32_t c : s)
-        if (c != U' ') digits += c;
+      std::u32string digits(s);
+      std::erase(digits, U' ');
       if (digits == U"987654321") return fail(why::BOARD_DIAGRAM);
       Cursor c{s};
       MoveLine m;
       c.number(m.number);
       if (const std::string_view reason = parse_move(c, m); !reason.empty()) return fail(reason);
-      seen_kif = true;
+      r.seen_kif = true;
       if (m.ending) break;
-      if (m.number != g.moves + 1)
-        return fail("手数が続いていません（" + std::to_string(g.moves + 1) + "手目のはずです）");
-      const bool turned = g.upper_first;
-      const bool up = g.upper_to_move();
-      int tx = 0, ty = 0;
-      if (m.same) {
-        if (g.moves == 0) return fail(why::SAME_FIRST);
-        tx = g.last_x;
-        ty = g.last_y;
-      } else {
-        tx = board_x(m.file, turned);
-        ty = board_y(m.rank, turned);
-      }
-      std::string_view reason;
-      if (m.from_file != 0) {
-        if (m.drop) return fail(why::DROP_WITH_ORIGIN);
-        reason = g.move(board_x(m.from_file, turned), board_y(m.from_rank, turned), tx, ty, m.kind,
-                        m.promote);
-      } else {
-        // Without an origin no board move is possible: a drop, 打 or not.
-        if (m.promote != -1) return fail(why::NO_ORIGIN);
-        reason = g.drop(m.kind, tx, ty);
-      }
-      if (!reason.empty()) return fail(reason);
-
-      Totals t = totals.back();
-      constexpr long long MAX = RECORD_CLOCK_MAX;
-      if (m.has_total)
-        t.t[up] = std::min(m.total, MAX);
-      else if (m.has_spent)
-        t.t[up] = std::min(t.t[up] + m.spent, MAX);
-      totals.push_back(t);
-      if (static_cast<int>(entries.size()) < RECORD_MAX_ENTRIES)
-        entries.push_back(entry_of(g.pos));
-      else
-        ++left_out;
+      if (const std::string reason = r.move(m); !reason.empty()) return fail(reason);
       continue;
     }
-    const size_t colon = s.find(U':');
-    if (colon != std::u32string_view::npos) {
-      const std::u32string_view key = trimmed(s.substr(0, colon));
+    if (const size_t colon = s.find(U':'); colon != std::u32string_view::npos) {
       const std::u32string_view value = trimmed(s.substr(colon + 1));
-      if (key == U"手合割") {
-        if (value != U"平手") return fail(why::NOT_HIRATE);
-        seen_kif = true;
-      } else if (key == U"先手" || key == U"後手") {
-        (key == U"先手" ? sente : gote) = to_utf8(value);
-        seen_kif = true;
-      } else if (key.size() >= 3 && key.substr(key.size() - 3) == U"の持駒") {
-        return fail(why::BOARD_DIAGRAM);
-      }
-      continue;  // other headers say nothing the game keeps
+      const size_t at = static_cast<size_t>(value.data() - norm.data());
+      const std::string_view reason =
+          r.header(trimmed(s.substr(0, colon)), value, std::u32string_view(text).substr(at, value.size()));
+      if (!reason.empty()) return fail(reason);
+      continue;
     }
-    if (g.moves > 0) return fail(why::UNKNOWN_LINE);
+    if (r.g.moves > 0) return fail(why::UNKNOWN_LINE);
   }
-  if (!seen_kif) return std::string(why::NOT_KIF);
-
-  // The history keeps, with each position, both totals when it was reached
-  // (before) and the mover's total after the next move (after).
-  const int moves = g.moves;
-  for (size_t n = 1; n <= entries.size(); ++n) {
-    RecordEntry& e = entries[n - 1];
-    const Totals& now = totals[n];
-    const Totals& next = totals[std::min(n + 1, static_cast<size_t>(moves))];
-    e.time_sita_before = static_cast<int>(now.t[0]);
-    e.time_ue_before = static_cast<int>(now.t[1]);
-    e.time_sita_after = static_cast<int>(next.t[0]);
-    e.time_ue_after = static_cast<int>(next.t[1]);
-  }
-  game.upper = g.upper_first ? sente : gote;
-  game.lower = g.upper_first ? gote : sente;
-  game.entries = std::move(entries);
-  game.left_out = left_out;
+  if (!r.seen_kif) return std::string(why::NOT_KIF);
+  r.finish(game);
   return {};
 }
 

@@ -44,7 +44,7 @@ struct Seen {
 // A random legal game. Captures, promotions and moves across the seam are
 // favoured so that short games hold them too. winner: 1 先手, 2 後手.
 Record random_game(std::mt19937& rng, bool upper_first, Seen& seen, int& winner) {
-  Game g("上の人", "下の人");
+  Game g("上手１号", "下手　Ａ");  // names are kept as written
   Position& p = g.p;
   const int length = static_cast<int>(rng() % 151);
   winner = 0;
