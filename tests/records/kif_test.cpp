@@ -49,41 +49,28 @@ Record random_game(std::mt19937& rng, bool upper_first, Seen& seen, int& winner)
   const int length = static_cast<int>(rng() % 151);
   winner = 0;
   for (int n = 0; n < length && p.GAME_OVER == 0; ++n) {
-    struct M {
-      int fx, fy, tx, ty, piece, weight;
-    };
-    std::vector<M> moves;
-    int total = 0;
+    std::vector<std::array<int, 5>> moves;
+    std::vector<int> weights;
     p.調査_2歩フラグ設定();
     合法手列挙(p, (n % 2 == 0) == upper_first, [&](int fx, int fy, int tx, int ty, int piece) {
+      moves.push_back({fx, fy, tx, ty, piece});
       const bool drop = fx == HAND_X_SITA || fx == HAND_X_UE;
-      const int w = drop ? 1 : 3 + 30 * (p.Board[tx][ty] != 0) + 10 * (std::abs(tx - fx) >= 5) + 5 * (ty <= 3 || ty >= 7);
-      moves.push_back({fx, fy, tx, ty, piece, w});
-      total += w;
+      weights.push_back(drop ? 1 : 3 + 30 * (p.Board[tx][ty] != 0) + 10 * (std::abs(tx - fx) >= 5) + 5 * (ty <= 3 || ty >= 7));
     });
     if (moves.empty()) break;
-    int pick = static_cast<int>(rng() % static_cast<unsigned>(total));
-    M m = moves.front();
-    for (const M& c : moves)
-      if ((pick -= c.weight) < 0) {
-        m = c;
-        break;
-      }
-    const bool drop = m.fx == HAND_X_SITA || m.fx == HAND_X_UE;
-    int stands = m.piece;
-    if (p.調査_駒成(m.fx, m.fy, m.tx, m.ty, m.piece) == 1) {
-      const bool promote = 移動後チェック(m.ty, m.piece) == 0 || rng() % 3 != 0;
+    const auto [fx, fy, tx, ty, piece] = moves[std::discrete_distribution<size_t>(weights.begin(), weights.end())(rng)];
+    const bool drop = fx == HAND_X_SITA || fx == HAND_X_UE;
+    int stands = piece;
+    if (p.調査_駒成(fx, fy, tx, ty, piece) == 1) {
+      const bool promote = 移動後チェック(ty, piece) == 0 || rng() % 3 != 0;
       (promote ? seen.promotions : seen.declined) += 1;
       if (promote) stands = p.PROMOTED_CODE;
     }
     seen.drops += drop;
-    seen.captures += p.Board[m.tx][m.ty] != 0;
-    seen.seam += !drop && std::abs(m.tx - m.fx) == 8;
-    if (std::abs(p.Board[m.tx][m.ty]) == OU) {
-      ++seen.kings;
-      winner = n % 2 == 0 ? 1 : 2;
-    }
-    g.play(m.fx, m.fy, m.tx, m.ty, stands, static_cast<int>(rng() % 200));
+    seen.captures += p.Board[tx][ty] != 0;
+    seen.seam += !drop && std::abs(tx - fx) == 8;
+    if (std::abs(p.Board[tx][ty]) == OU) winner = n % 2 == 0 ? 1 : 2, ++seen.kings;
+    g.play(fx, fy, tx, ty, stands, static_cast<int>(rng() % 200));
   }
   return g.r;
 }
