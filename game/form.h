@@ -102,6 +102,8 @@ class Form {
   void KIFU_READ_Click();
   void KIFU_WRITE_Click();
   void KIFU_LAST_Click();
+  void KIFU_COPY_Click();
+  void KIFU_PASTE_Click();
   void OPTION_Click();
   void HAIKEI_GA_Click();
   void MIDORI_Click();

@@ -6,6 +6,7 @@
 
 #include "game/form.h"
 #include "records/disk_record_files.h"
+#include "records/kif.h"
 #include "records/record_file.h"
 
 namespace korvel {
@@ -161,6 +162,53 @@ double Form::取得_棋譜のX座標(std::string_view text) {
   // Length in characters: every UTF-8 byte but the continuation bytes.
   const auto length = std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
   return BOARD_LEFT + SQUARE_W * (3 + (13 - static_cast<double>(length)) / 5);
+}
+
+// ---- KIF through the clipboard -------------------------------------------------------
+
+void Form::KIFU_COPY_Click() {
+  棋譜パネル_閉じる();
+  // Where the record panel would refuse to write, for the same reasons.
+  if (REVERSED == 1) {
+    show(kif_msg::AFTER_REVERSE);
+    return;
+  }
+  if (HANDICAP_SET == 1) {
+    show(kif_msg::AFTER_HANDICAP);
+    return;
+  }
+  if (hist.HIST_LAST < 1) {
+    show(kif_msg::NOTHING_TO_COPY);
+    return;
+  }
+  std::string kif;
+  const std::string reason = KIF作成(棋譜_作成("", NAME_UE, NAME_SITA), kif);
+  if (!reason.empty()) {
+    show(kif_msg::CANNOT_COPY, reason);
+    return;
+  }
+  if (ports_.clipboard == nullptr || !ports_.clipboard->set_text(kif)) {
+    show(kif_msg::CANNOT_COPY, kif_msg::NO_CLIPBOARD);
+    return;
+  }
+  show(kif_msg::COPIED);
+}
+
+void Form::KIFU_PASTE_Click() {
+  棋譜パネル_閉じる();
+  const std::string text = ports_.clipboard != nullptr ? ports_.clipboard->text() : std::string();
+  if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
+    show(kif_msg::EMPTY_CLIPBOARD);
+    return;
+  }
+  // Read whole before anything changes: a faulty line leaves the game shown.
+  Record r;
+  const std::string reason = KIF解析(text, r);
+  if (!reason.empty()) {
+    show(kif_msg::CANNOT_PASTE, reason);
+    return;
+  }
+  棋譜_表示(r);
 }
 
 void Form::READ_RECORD(const std::string& folder, const std::string& file) {

@@ -8,6 +8,7 @@
 #include "ports/background_work.h"
 #include "ports/browser.h"
 #include "ports/canvas.h"
+#include "ports/clipboard.h"
 #include "ports/clock_timer.h"
 #include "ports/day_timer.h"
 #include "ports/dialogs.h"
@@ -38,6 +39,8 @@ struct Ports {
   std::string last_game_path;
   // Where level 4 thinks; none means on the caller's thread, blocking it.
   BackgroundWork* background = nullptr;
+  // For KIF copy and paste; none refuses both.
+  Clipboard* clipboard = nullptr;
 };
 
 }  // namespace korvel

@@ -3,7 +3,9 @@
 #include "qt/about_box.h"
 #include "qt/canvas_widget.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QEventLoop>
@@ -102,6 +104,14 @@ void ThreadWork::run(const std::function<void()>& job, const std::function<void(
   while (!done && loop.exec(QEventLoop::ExcludeUserInputEvents) == 0) {
   }
   worker.join();
+}
+
+std::string DesktopClipboard::text() { return QGuiApplication::clipboard()->text().toStdString(); }
+
+bool DesktopClipboard::set_text(std::string_view text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->setText(fromUtf8(text));
+  return clipboard->text() == fromUtf8(text);
 }
 
 bool DesktopBrowser::open(std::string_view address) {

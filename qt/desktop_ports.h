@@ -9,6 +9,7 @@
 
 #include "ports/background_work.h"
 #include "ports/browser.h"
+#include "ports/clipboard.h"
 #include "ports/clock_timer.h"
 #include "ports/day_timer.h"
 #include "ports/dialogs.h"
@@ -65,6 +66,12 @@ class Timer1Clock : public korvel::ClockTimer {
 class ThreadWork : public korvel::BackgroundWork {
  public:
   void run(const std::function<void()>& job, const std::function<void()>& tick) override;
+};
+
+class DesktopClipboard : public korvel::Clipboard {
+ public:
+  std::string text() override;
+  bool set_text(std::string_view text) override;
 };
 
 class DesktopBrowser : public korvel::Browser {

@@ -49,6 +49,7 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
                       dataDir().toUtf8().toStdString()};
   ports.background = &background_;
   ports.last_game_path = prepareLastGamePath();
+  ports.clipboard = &clipboard_;
   form_ = std::make_unique<korvel::Form>(ports);
   record_panel_->setEvents([this](RecordPanel::Handler h) { run([&] { (form_.get()->*h)(); }); });
 

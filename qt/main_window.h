@@ -83,6 +83,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<RecordPanel> record_panel_;
   korvel::DiskRecordFiles record_files_;
   DesktopBrowser browser_;
+  DesktopClipboard clipboard_;
   ThreadWork background_;
   korvel::IniSettingsFile settings_;
   std::unique_ptr<korvel::Form> form_;

@@ -52,6 +52,7 @@ inline constexpr Box AFTER_REVERSE{"反転後はｺﾋﾟｰできません", "K
 inline constexpr Box AFTER_HANDICAP{"ﾊﾝﾃﾞｷｬｯﾌﾟ設定後はｺﾋﾟｰできません", "KIFｺﾋﾟｰ"};
 // Followed by the reason KIF作成 gives.
 inline constexpr Box CANNOT_COPY{"KIFにできませんでした", "KIFｺﾋﾟｰ"};
+inline constexpr std::string_view NO_CLIPBOARD = "ｸﾘｯﾌﾟﾎﾞｰﾄﾞが使えません";
 inline constexpr Box EMPTY_CLIPBOARD{"ｸﾘｯﾌﾟﾎﾞｰﾄﾞにﾃｷｽﾄがありません", "KIF貼付"};
 // Followed by the reason KIF解析 gives.
 inline constexpr Box CANNOT_PASTE{"KIFを読み込めませんでした", "KIF貼付"};

@@ -6,7 +6,7 @@ namespace korvel {
 
 namespace {
 
-constexpr std::array<MenuEntry, 38> MENU{{
+constexpr std::array<MenuEntry, 40> MENU{{
     {"TAIKYOKU", "対局", 0, 0},
     {"MATCH_MAN", "対局(人間)", 1, 0},
     {"START", "スタート", 2, 0},
@@ -31,6 +31,8 @@ constexpr std::array<MenuEntry, 38> MENU{{
     {"KIFU_READ", "読込", 1, 0},
     {"KIFU_WRITE", "書込", 1, 0},
     {"KIFU_LAST", "前回の対局", 1, 0},
+    {"KIFU_COPY", "KIFｺﾋﾟｰ", 1, 0},
+    {"KIFU_PASTE", "KIF貼付", 1, 0},
     {"OPTION", "ｵﾌﾟｼｮﾝ", 0, 0},
     {"HAIKEI_GA", "背景画", 1, 0},
     {"MIDORI", "筒", 2, 0},

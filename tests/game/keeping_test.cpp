@@ -245,3 +245,51 @@ TEST_F(KeepingTest, ASelectionLeavesNoMarksBehind) {
 
 }  // namespace
 }  // namespace korvel
+
+namespace korvel {
+namespace {
+
+TEST_F(KeepingTest, AGameGoesOutAsKifAndComesBackIn) {
+  form->menu_click("KIFU_PASTE");
+  form->menu_click("START");
+  move(3, 7, 3, 6);
+  move(7, 3, 7, 4);
+  move(2, 8, 8, 2);  // the bishop takes the bishop
+  const Position newest = form->pos;
+  form->menu_click("KIFU_COPY");
+  const std::string kif = fakes.clipboard.held;
+  EXPECT_EQ(kif.substr(0, 1), "#");
+  EXPECT_NE(kif.find("手合割：平手\n"), std::string::npos);
+  EXPECT_NE(kif.find("   1 ７六歩(77)"), std::string::npos);
+
+  // Something that is no KIF leaves the game as it is and names its line.
+  fakes.clipboard.held = "手合割：平手\n   1 ７六歩(77)\n   2 ５五玉(51)\n";
+  form->menu_click("KIFU_PASTE");
+  EXPECT_TRUE(std::equal(&newest.Board[0][0], &newest.Board[0][0] + 100, &form->pos.Board[0][0]));
+
+  fakes.clipboard.held = kif;
+  form->menu_click("CANCEL");
+  form->menu_click("KIFU_PASTE");
+  EXPECT_EQ(form->KIFU_MODE, 1);
+  for (int n = 0; n < 3; ++n) form->menu_click("AFTER");
+  EXPECT_TRUE(std::equal(&newest.Board[0][0], &newest.Board[0][0] + 100, &form->pos.Board[0][0]));
+  form->menu_click("REVERSE");  // refused in a replay
+  form->menu_click("START");
+  move(3, 3, 3, 4);
+  EXPECT_EQ(form->MOVE_COUNT, 4);
+  fakes.clipboard.works = false;
+  form->menu_click("KIFU_COPY");
+  form->menu_click("REVERSE");
+  form->menu_click("KIFU_COPY");
+  const Lines said = boxes();
+  ASSERT_EQ(said.size(), 10u);
+  EXPECT_EQ(said[0], "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにﾃｷｽﾄがありません|KIF貼付");
+  EXPECT_EQ(said[2], "KIFをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰしました|KIFｺﾋﾟｰ");
+  EXPECT_EQ(said[3].substr(0, said[3].find('\r')), "KIFを読み込めませんでした");
+  EXPECT_NE(said[3].find("3行目"), std::string::npos) << said[3];
+  EXPECT_EQ(said[8], "KIFにできませんでした\rｸﾘｯﾌﾟﾎﾞｰﾄﾞが使えません|KIFｺﾋﾟｰ");
+  EXPECT_EQ(said[9], "反転後はｺﾋﾟｰできません|KIFｺﾋﾟｰ");
+}
+
+}  // namespace
+}  // namespace korvel

@@ -66,6 +66,8 @@ const std::vector<MenuRow> kMenus = {
     {"KIFU_READ", "読込", "KIFU", false},
     {"KIFU_WRITE", "書込", "KIFU", false},
     {"KIFU_LAST", "前回の対局", "KIFU", false},
+    {"KIFU_COPY", "KIFｺﾋﾟｰ", "KIFU", false},
+    {"KIFU_PASTE", "KIF貼付", "KIFU", false},
     {"OPTION", "ｵﾌﾟｼｮﾝ", nullptr, false},
     {"HAIKEI_GA", "背景画", "OPTION", false},
     {"MIDORI", "筒", "HAIKEI_GA", true},

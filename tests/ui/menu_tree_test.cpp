@@ -24,7 +24,7 @@ TEST(MenuTree, NamesCaptionsAndNestingInOrder) {
       {"REPLAY", "戻", 0},
       {"AFTER", "進", 0},            {"LBEL_UP", "△", 0},            {"LEBEL_DOWN", "▽", 0},
       {"KIFU", "棋譜", 0},           {"KIFU_READ", "読込", 1},       {"KIFU_WRITE", "書込", 1},
-      {"KIFU_LAST", "前回の対局", 1},
+      {"KIFU_LAST", "前回の対局", 1},    {"KIFU_COPY", "KIFｺﾋﾟｰ", 1},    {"KIFU_PASTE", "KIF貼付", 1},
       {"OPTION", "ｵﾌﾟｼｮﾝ", 0},       {"HAIKEI_GA", "背景画", 1},     {"MIDORI", "筒", 2},
       {"TATAMI", "畳", 2},           {"TAKE", "竹", 2},              {"UCHU", "宇宙", 2},
       {"RENGA", "煉瓦", 2},          {"SIDOU", "移動指導", 1},       {"KEIKA", "経過時間", 1},
