@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bench/suite.h"
-#include "engine/lookahead.h"
+#include "lookahead/lookahead.h"
 
 using namespace korvel;
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "engine/lookahead.h"
+#include "lookahead/lookahead.h"
 #include "engine/turned.h"
 
 namespace korvel {

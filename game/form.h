@@ -38,7 +38,7 @@
 
 #include "board/position.h"
 #include "engine/engine.h"
-#include "engine/lookahead.h"
+#include "lookahead/lookahead.h"
 #include "game/history.h"
 #include "game/messages.h"
 #include "ports/ports.h"
