@@ -21,7 +21,7 @@
 //  - While the ClockTimer port is started, call Timer1_Timer every 50 ms,
 //    but not while another handler is still running (it may be waiting or
 //    showing a message box): the computer's search ticks the clock itself
-//    (level 4 through BackgroundWork, which the shell gives as a port).
+//    (levels 4 to 6 through BackgroundWork, which the shell gives as a port).
 //  - DayTimer::wait keeps the window painted but holds clicks and keys
 //    back; they are handled once the handler that waited is over.
 //  - Closing the window calls Form_Unload. After any call, wants_quit()
@@ -38,6 +38,7 @@
 
 #include "board/position.h"
 #include "engine/engine.h"
+#include "lookahead/levels.h"
 #include "lookahead/lookahead.h"
 #include "game/history.h"
 #include "game/messages.h"
@@ -86,6 +87,8 @@ class Form {
   void LEVEL2_Click();
   void LEVEL3_Click();
   void LEVEL4_Click();
+  void LEVEL5_Click();
+  void LEVEL6_Click();
   void OWARI_Click();
   void STOP_Click();
   void CANCEL_Click();
@@ -172,8 +175,8 @@ class Form {
 
   int GAME_KIND = KIND_MAN;
   int COM_LEVEL = 3;
-  // How long level 4 may think; tests make it shorter.
-  LookaheadLimits LEVEL4_LIMITS{.time_ms = 2000};
+  // How long level 6 may think in the window; tests make it shorter.
+  LookaheadLimits LEVEL6_WINDOW_LIMITS = LEVEL6_LIMITS;
   int KIFU_MODE = 0;
   int RESUME_PENDING = 0;
   int MOVE_COUNT = 0;
@@ -217,8 +220,8 @@ class Form {
   double now() { return ports_.day_timer.now(); }
   Engine engine() { return Engine(pos, engine_state); }
 
-  // Level 4's search, through the background port, on a copy of the
-  // position; the clock ticks meanwhile.
+  // Levels 4 to 6: the look-ahead's search, through the background port,
+  // on a copy of the position; the clock ticks meanwhile.
   std::optional<Candidate> 先読み探索();
   std::unique_ptr<Lookahead> lookahead_;  // its table lives from move to move
 

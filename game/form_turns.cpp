@@ -22,6 +22,8 @@ void Form::COM対局_準備() {
   GAME_KIND = KIND_COM;
   KIFU_MODE = 0;
   hist.HIST_LAST = MOVE_COUNT;
+  // Each game from a clean slate, so that levels 4 and 5 play it as a match does.
+  if (lookahead_) lookahead_->clear();
 }
 
 void Form::SENTE_Click() {

@@ -33,7 +33,7 @@ struct Ports {
   // The folder of the game's own files (sounds, help page, about picture),
   // UTF-8; empty means the current folder.
   std::string data_dir;
-  // Where level 4 thinks; none means on the caller's thread, blocking it.
+  // Where levels 4 to 6 think; none means on the caller's thread, blocking it.
   BackgroundWork* background = nullptr;
 };
 

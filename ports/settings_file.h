@@ -1,5 +1,6 @@
 #pragma once
-// The settings file "Korvel.ini": background, move guidance, clocks, music.
+// The settings file "Korvel.ini": background, move guidance, clocks, music,
+// and the computer's level.
 // The implementation owns the file format; the game only sees the values.
 
 namespace korvel {
@@ -14,6 +15,7 @@ struct SettingsValues {
   int sidou = NOT_SET;       // move guidance 1 / 0
   int keika = NOT_SET;       // clock display 1 / 0
   int bgm = NOT_SET;         // background music 1 / 0
+  int level = NOT_SET;       // the computer's level 1..6; other values read as NOT_SET
 };
 
 // What a first start without a file uses (and writes).
@@ -25,7 +27,8 @@ struct SettingsFile {
   // implementation writes the defaults and returns DEFAULT_SETTINGS.
   virtual SettingsValues read() = 0;
   // Replaces the whole file. background 0 (no background entry checked)
-  // writes no background line. A failure is not reported.
+  // writes no background line, a level of NOT_SET no level line. A failure
+  // is not reported.
   virtual void write(const SettingsValues& values) = 0;
 };
 

@@ -21,6 +21,8 @@ constexpr std::string_view KEY_BACKGROUND = "背景画";
 constexpr std::string_view KEY_SIDOU = "移動指導";
 constexpr std::string_view KEY_KEIKA = "経過時間";
 constexpr std::string_view KEY_BGM = "BGM";
+constexpr std::string_view KEY_LEVEL = "レベル";
+constexpr std::string_view LEVELS[] = {"1", "2", "3", "4", "5", "6"};
 
 int on_off(std::string_view value) { return value == "ON" ? 1 : 0; }
 
@@ -57,6 +59,9 @@ SettingsValues parse_settings(std::string_view bytes) {
       v.keika = on_off(value);
     } else if (key == KEY_BGM) {
       v.bgm = on_off(value);
+    } else if (key == KEY_LEVEL) {
+      for (std::size_t n = 0; n < std::size(LEVELS); ++n)
+        if (LEVELS[n] == value) v.level = static_cast<int>(n) + 1;
     }
   }
   return v;
@@ -72,6 +77,7 @@ std::string format_settings(const SettingsValues& v) {
   line(KEY_SIDOU, v.sidou == 1 ? "ON" : "OFF");
   line(KEY_KEIKA, v.keika == 1 ? "ON" : "OFF");
   line(KEY_BGM, v.bgm == 1 ? "ON" : "OFF");
+  if (v.level >= 1 && v.level <= static_cast<int>(std::size(LEVELS))) line(KEY_LEVEL, LEVELS[v.level - 1]);
   std::string bytes;
   to_cp932(text, bytes);  // every character above exists in CP932
   return bytes;

@@ -223,6 +223,49 @@ TEST(Lookahead, TableNeverChangesAFixedDepthResult) {
   EXPECT_LT(nodes_with, nodes_without);
 }
 
+// A lone king among the other side's long pieces falls within five plies
+// whatever it does. The table keeps win scores counted from the position
+// stored, not from the root, so that the next move's search, kept as in a
+// game and meeting the same positions nearer its root, reads them right.
+TEST(Lookahead, TableKeptFromMoveToMoveNeverChangesAFixedDepthResult) {
+  const Position lone = make_position(
+      {{1, 6, -KIN}, {1, 8, OU}, {2, 2, -OU}, {2, 8, -901}, {4, 5, -KIN}, {5, 6, -801}, {6, 9, -901}, {7, 1, -KAKU}});
+  const LookaheadLimits plain{.depth = 5, .use_table = true, .selective = false};
+  LookaheadLimits bare = plain;
+  bare.use_table = false;
+  for (bool turned : {false, true}) {
+    Position p = turned ? 盤面_反転(lone) : lone;
+    bool upper = !turned;
+    Lookahead with(18), without(10);
+    for (int ply = 0; ply < 5; ++ply) {
+      SCOPED_TRACE(testing::Message() << (turned ? "turned, ply " : "ply ") << ply);
+      const LookaheadResult a = with.think(p, upper, plain);
+      const LookaheadResult b = without.think(p, upper, bare);
+      ASSERT_TRUE(b.best);
+      EXPECT_GE(std::abs(b.info.score), LOOKAHEAD_WIN - 5);  // a king within reach all along
+      EXPECT_EQ(a.info.depth, b.info.depth);
+      EXPECT_EQ(a.info.score, b.info.score);
+      if (b.info.score == LOOKAHEAD_WIN) break;
+      p = after(p, *b.best);
+      upper = !upper;
+    }
+  }
+}
+
+// A rook left where nothing guards it: even the shallowest search takes it
+// and counts the gain for the side that moves, either side.
+TEST(Lookahead, DepthOneTakesAHangingRookWithAGain) {
+  const Position pos = make_position({{3, 4, KIN}, {3, 5, -HISHA}, {5, 1, OU}, {5, 9, -OU}, {7, 7, -10}});
+  Lookahead la(12);
+  for (bool turned : {false, true}) {
+    SCOPED_TRACE(turned ? "lower side" : "upper side");
+    const LookaheadResult r = la.think(turned ? 盤面_反転(pos) : pos, !turned, {.depth = 1});
+    ASSERT_TRUE(r.best);
+    EXPECT_EQ(r.best->captured, turned ? HISHA : -HISHA);
+    EXPECT_GT(r.info.score, 0);
+  }
+}
+
 TEST(Lookahead, StopsOnItsBudgetWithALegalMoveReady) {
   Position start;
   start.初期設定();
