@@ -1,13 +1,13 @@
 // The look-ahead player's speed over the suite: positions visited per second
 // (a fixed number of nodes from every position), and the depth its search
-// completes when given one second, as level 4 is given two.
+// completes when given one second, as level 6 is given two.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "bench/suite.h"
-#include "engine/lookahead.h"
+#include "lookahead/lookahead.h"
 
 using namespace korvel;
 

@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "engine/lookahead.h"
 #include "engine/turned.h"
+#include "lookahead/levels.h"
 
 namespace korvel {
 
@@ -15,7 +15,6 @@ namespace {
 
 constexpr int MAX_MOVES = 300;
 constexpr int OPENING_MOVES = 4;
-constexpr int LEVEL4_MS = 100;
 
 struct Player {
   int level;
@@ -23,7 +22,7 @@ struct Player {
 };
 
 std::optional<Candidate> choose(Player& pl, const Position& p, bool upper) {
-  if (pl.level == 4) return pl.lookahead->think(p, upper, {.time_ms = LEVEL4_MS}).best;
+  if (pl.lookahead) return pl.lookahead->think(p, upper, level_limits(pl.level, true)).best;
   return 一手探索(p, upper, pl.level);
 }
 
@@ -86,8 +85,10 @@ int play_game(Position p, Player& upper_player, Player& lower_player, int& moves
 
 MatchScore play_match(int level_a, int level_b, int games, std::uint32_t seed,
                       const std::function<void(const std::string&)>& report) {
-  Player a{level_a, level_a == 4 ? std::make_unique<Lookahead>() : nullptr};
-  Player b{level_b, level_b == 4 ? std::make_unique<Lookahead>() : nullptr};
+  const auto player = [](int level) {
+    return Player{level, level >= FIRST_LOOKAHEAD_LEVEL ? std::make_unique<Lookahead>() : nullptr};
+  };
+  Player a = player(level_a), b = player(level_b);
   std::mt19937 rng(seed);
   MatchScore score;
   Position start;

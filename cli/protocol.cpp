@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/match.h"
+#include "lookahead/levels.h"
 #include "records/disk_record_files.h"
 #include "records/record_file.h"
 
@@ -287,8 +288,9 @@ std::string Protocol::lookahead_command(std::string_view cmd, const std::vector<
   }
   // match
   int v[4];
-  if (!ints(f, 1, 4, v) || v[0] < 1 || v[0] > 4 || v[1] < 1 || v[1] > 4 || v[2] < 1 || v[2] > 10000)
-    return err("match takes A B GAMES SEED: levels 1 to 4, 1 to 10000 games");
+  if (!ints(f, 1, 4, v) || v[0] < 1 || v[0] > TOP_LEVEL || v[1] < 1 || v[1] > TOP_LEVEL || v[2] < 1 ||
+      v[2] > 10000)
+    return err("match takes A B GAMES SEED: levels 1 to 6, 1 to 10000 games");
   std::string out;
   try {
     const MatchScore s = play_match(v[0], v[1], v[2], static_cast<std::uint32_t>(v[3]), [&](const std::string& line) {

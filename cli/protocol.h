@@ -12,7 +12,7 @@
 
 #include "board/position.h"
 #include "engine/engine.h"
-#include "engine/lookahead.h"
+#include "lookahead/lookahead.h"
 
 namespace korvel {
 

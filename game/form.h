@@ -21,7 +21,7 @@
 //  - While the ClockTimer port is started, call Timer1_Timer every 50 ms,
 //    but not while another handler is still running (it may be waiting or
 //    showing a message box): the computer's search ticks the clock itself
-//    (level 4 through BackgroundWork, which the shell gives as a port).
+//    (levels 4 to 6 through BackgroundWork, which the shell gives as a port).
 //  - DayTimer::wait keeps the window painted but holds clicks and keys
 //    back; they are handled once the handler that waited is over.
 //  - Closing the window calls Form_Unload. After any call, wants_quit()
@@ -38,7 +38,8 @@
 
 #include "board/position.h"
 #include "engine/engine.h"
-#include "engine/lookahead.h"
+#include "lookahead/levels.h"
+#include "lookahead/lookahead.h"
 #include "game/history.h"
 #include "game/messages.h"
 #include "ports/ports.h"
@@ -90,6 +91,8 @@ class Form {
   void LEVEL2_Click();
   void LEVEL3_Click();
   void LEVEL4_Click();
+  void LEVEL5_Click();
+  void LEVEL6_Click();
   void OWARI_Click();
   void STOP_Click();
   void CANCEL_Click();
@@ -192,8 +195,8 @@ class Form {
 
   int GAME_KIND = KIND_MAN;
   int COM_LEVEL = 3;
-  // How long level 4 may think; tests make it shorter.
-  LookaheadLimits LEVEL4_LIMITS{.time_ms = 2000};
+  // How long level 6 may think in the window; tests make it shorter.
+  LookaheadLimits LEVEL6_WINDOW_LIMITS = LEVEL6_LIMITS;
   int KIFU_MODE = 0;
   int RESUME_PENDING = 0;
   int MOVE_COUNT = 0;
@@ -250,10 +253,11 @@ class Form {
   double now() { return ports_.day_timer.now(); }
   Engine engine() { return Engine(pos, engine_state); }
 
-  // Level 4's search, through the background port, on a copy of the
-  // position; the clock ticks meanwhile.
+  // Levels 4 to 6: the look-ahead's search, through the background port,
+  // on a copy of the position; the clock ticks meanwhile.
   std::optional<Candidate> 先読み探索();
   std::unique_ptr<Lookahead> lookahead_;  // its table lives from move to move
+  std::unique_ptr<Lookahead> hint_lookahead_;
 
   // Start of a game against the computer, shared by "先手" and "後手".
   void COM対局_準備();
@@ -287,7 +291,7 @@ class Form {
   void ヒント_消去();
   // The look-ahead on a copy of the position for one side, through the
   // background port; the clock ticks meanwhile.
-  LookaheadResult 先読み(bool upper, const LookaheadLimits& limits);
+  LookaheadResult 先読み(Lookahead& searcher, bool upper, const LookaheadLimits& limits);
   void ハンデ_変更(int up);
   void レベル_選択(int level);
 

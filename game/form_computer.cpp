@@ -15,7 +15,7 @@ void Form::com_ban() {
   screen.canvas().refresh();
 
   // A position the look-ahead cannot read (a damaged record) gets level 3.
-  const bool look_ahead = COM_LEVEL == 4 && Lookahead::can_search(pos);
+  const bool look_ahead = COM_LEVEL >= FIRST_LOOKAHEAD_LEVEL && Lookahead::can_search(pos);
   engine_state.COM_LEVEL = COM_LEVEL > 3 ? 3 : COM_LEVEL;
   Engine eng = engine();
   std::optional<Candidate> best;
@@ -105,34 +105,38 @@ void Form::com_ban() {
 void Form::LEVEL_Click() {}
 
 // Each level command clears the caption cells first; レベル_設定 writes the
-// new caption in a game against the computer.
+// new caption in a game against the computer. The choice is kept for the
+// next start.
 void Form::LEVEL1_Click() { レベル_選択(1); }
 void Form::LEVEL2_Click() { レベル_選択(2); }
 void Form::LEVEL3_Click() { レベル_選択(3); }
 void Form::LEVEL4_Click() { レベル_選択(4); }
+void Form::LEVEL5_Click() { レベル_選択(5); }
+void Form::LEVEL6_Click() { レベル_選択(6); }
 
 void Form::レベル_選択(int level) {
   for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
   レベル_設定(level);
+  書込_環境設定ファイル();
 }
 
 void Form::レベル_設定(int level) {
-  set_checked("LEVEL1", level == 1 ? 1 : 0);
-  set_checked("LEVEL2", level == 2 ? 1 : 0);
-  set_checked("LEVEL3", level == 3 ? 1 : 0);
-  set_checked("LEVEL4", level == 4 ? 1 : 0);
+  for (int n = 1; n <= TOP_LEVEL; ++n) set_checked("LEVEL" + std::to_string(n), level == n ? 1 : 0);
   COM_LEVEL = level;
   if (GAME_KIND == KIND_COM) screen.描画_レベル(COM_LEVEL);
 }
 
-std::optional<Candidate> Form::先読み探索() { return 先読み(true, LEVEL4_LIMITS).best; }
-
-LookaheadResult Form::先読み(bool upper, const LookaheadLimits& limits) {
+std::optional<Candidate> Form::先読み探索() {
   if (!lookahead_) lookahead_ = std::make_unique<Lookahead>();
+  const LookaheadLimits limits = COM_LEVEL >= TOP_LEVEL ? LEVEL6_WINDOW_LIMITS : level_limits(COM_LEVEL);
+  return 先読み(*lookahead_, true, limits).best;
+}
+
+LookaheadResult Form::先読み(Lookahead& searcher, bool upper, const LookaheadLimits& limits) {
   // The search reads its own copy: the clock drawn meanwhile reads pos.
   const Position root = pos;
   LookaheadResult result;
-  const auto job = [&] { result = lookahead_->think(root, upper, limits); };
+  const auto job = [&] { result = searcher.think(root, upper, limits); };
   const auto tick = [this] { Timer1_Timer(); };
   if (ports_.background) {
     ports_.background->run(job, tick);

@@ -50,6 +50,7 @@ void Form::読込_環境設定ファイル() {
     set_checked("BGM", v.bgm == 1 ? 1 : 0);
     if (v.bgm == 1) ports_.sound.dsPlayLooping(SND_BGM);
   }
+  if (v.level >= 1 && v.level <= TOP_LEVEL) レベル_設定(v.level);
 }
 
 void Form::書込_環境設定ファイル() {
@@ -64,6 +65,7 @@ void Form::書込_環境設定ファイル() {
   v.keika = checked("KEIKA");
   v.bgm = checked("BGM");
   v.oute = checked("OUTE_KEIKOKU");
+  v.level = COM_LEVEL;
   ports_.settings.write(v);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Work too long for the window's thread: the deeper search of level 4.
+// Work too long for the window's thread: the look-ahead of levels 4 to 6.
 
 #include <functional>
 

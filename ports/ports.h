@@ -37,7 +37,7 @@ struct Ports {
   // The record file the game in progress is kept in after every move (UTF-8);
   // empty keeps nothing.
   std::string last_game_path;
-  // Where level 4 thinks; none means on the caller's thread, blocking it.
+  // Where levels 4 to 6 think; none means on the caller's thread, blocking it.
   BackgroundWork* background = nullptr;
   // For KIF copy and paste; none refuses both.
   Clipboard* clipboard = nullptr;

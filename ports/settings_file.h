@@ -1,6 +1,6 @@
 #pragma once
 // The settings file "Korvel.ini": background, move guidance, clocks, music,
-// the king's warning.
+// the king's warning and the computer's level.
 // The implementation owns the file format; the game only sees the values.
 
 namespace korvel {
@@ -16,6 +16,7 @@ struct SettingsValues {
   int keika = NOT_SET;       // clock display 1 / 0
   int bgm = NOT_SET;         // background music 1 / 0
   int oute = NOT_SET;        // the question before a move that leaves the king open 1 / 0
+  int level = NOT_SET;       // the computer's level 1..6; other values read as NOT_SET
 };
 
 // What a first start without a file uses (and writes).
@@ -28,7 +29,8 @@ struct SettingsFile {
   // cannot be read gives DEFAULT_SETTINGS and is never written over.
   virtual SettingsValues read() = 0;
   // Replaces the whole file. background 0 (no background entry checked)
-  // writes no background line. A failure is not reported.
+  // writes no background line, a level of NOT_SET no level line. A failure
+  // is not reported.
   virtual void write(const SettingsValues& values) = 0;
 };
 

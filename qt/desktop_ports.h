@@ -61,8 +61,8 @@ class Timer1Clock : public korvel::ClockTimer {
   QTimer* timer_;
 };
 
-// Level 4's search on a thread of its own, while the window's thread keeps
-// painting and ticking the clock.
+// The look-ahead of levels 4 to 6 on a thread of its own, while the
+// window's thread keeps painting and ticking the clock.
 class ThreadWork : public korvel::BackgroundWork {
  public:
   void run(const std::function<void()>& job, const std::function<void()>& tick) override;

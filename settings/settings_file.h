@@ -1,5 +1,5 @@
 #pragma once
-// "Korvel.ini": the four settings as key=value lines in CP932 with CR LF, in
+// "Korvel.ini": the settings as key=value lines in CP932 with CR LF, in
 // the user's configuration folder so that it is found again whatever folder
 // the game starts from.
 

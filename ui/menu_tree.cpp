@@ -6,7 +6,7 @@ namespace korvel {
 
 namespace {
 
-constexpr std::array<MenuEntry, 40> MENU{{
+constexpr std::array<MenuEntry, 42> MENU{{
     {"TAIKYOKU", "対局", 0, 0},
     {"MATCH_MAN", "対局(人間)", 1, 0},
     {"START", "スタート", 2, 0},
@@ -18,6 +18,8 @@ constexpr std::array<MenuEntry, 40> MENU{{
     {"LEVEL2", "LEVEL2", 2, 0},
     {"LEVEL3", "LEVEL3", 2, 1},
     {"LEVEL4", "LEVEL4", 2, 0},
+    {"LEVEL5", "LEVEL5", 2, 0},
+    {"LEVEL6", "LEVEL6", 2, 0},
     {"OWARI", "終わり", 1, 0},
     {"STOP", "局面", 0, 0},
     {"CANCEL", "最初", 1, 0},

@@ -74,14 +74,18 @@ TEST(LookaheadCommands, MatchPlaysPairsWithTheSidesSwappedAndScoresForTheFirstLe
   std::ostringstream score;
   score << "score " << w << ' ' << d << ' ' << l;
   EXPECT_EQ(lines[2], score.str());
-  // The same seed, the same openings and, for the one-ply levels, the same games.
+  // The same seed, the same openings and, for the one-ply levels, the same games;
+  // levels 4 and 5 search a fixed number of positions, so theirs too.
   EXPECT_EQ(p.handle("match 1 2 2 5"), answer);
+  const std::string ladder = p.handle("match 4 5 2 3");
+  EXPECT_EQ(ladder.rfind("game 1 upper 4 lower 5 winner ", 0), 0u) << ladder;
+  EXPECT_EQ(p.handle("match 4 5 2 3"), ladder);
 }
 
 TEST(LookaheadCommands, MalformedOrUnsearchableAnswerAnError) {
   Protocol p;
   p.handle("position startpos");
-  for (const char* cmd : {"think", "think 0", "think x", "think 5 5", "side", "side middle", "match 5 1 2 1",
+  for (const char* cmd : {"think", "think 0", "think x", "think 5 5", "side", "side middle", "match 7 1 2 1",
                           "match 1 0 2 1", "match 1 1 0 1", "match 1 2 3"})
     EXPECT_EQ(p.handle(cmd).rfind("error: ", 0), 0u) << cmd;
   p.handle(position_line({{5, 5, 42}, {5, 9, -950}}));

@@ -498,6 +498,27 @@ TEST_F(FormTest, LevelCommandsCheckOneAndCaptionOnlyAgainstTheComputer) {
   EXPECT_EQ(form.checked("LEVEL2"), 0);
   EXPECT_EQ(form.checked("LEVEL4"), 1);
   EXPECT_EQ(fakes.canvas.calls.back(), Txt(15, 0, 0, " 4", 12));
+  form.menu_click("LEVEL6");
+  EXPECT_EQ(form.checked("LEVEL4"), 0);
+  EXPECT_EQ(form.checked("LEVEL6"), 1);
+  EXPECT_EQ(fakes.canvas.calls.back(), Txt(15, 0, 0, " 6", 12));
+  // Every choice is written at once, the other settings as they were.
+  ASSERT_EQ(fakes.settings.written.size(), 4u);
+  EXPECT_EQ(fakes.settings.written[0].level, 1);
+  EXPECT_EQ(fakes.settings.written[3].level, 6);
+  EXPECT_EQ(fakes.settings.written[3].keika, 1);
+  EXPECT_EQ(fakes.settings.written[3].background, HAIKEI_MIDORI);
+}
+
+TEST_F(FormTest, TheKeptLevelIsCheckedAtStartAndWrittenWithTheOtherSettings) {
+  fakes.settings.stored.level = 5;
+  form.Form_Load();
+  EXPECT_EQ(form.COM_LEVEL, 5);
+  EXPECT_EQ(form.checked("LEVEL5"), 1);
+  EXPECT_EQ(form.checked("LEVEL3"), 0);
+  form.menu_click("BGM");
+  ASSERT_EQ(fakes.settings.written.size(), 1u);
+  EXPECT_EQ(fakes.settings.written[0].level, 5);
 }
 
 TEST_F(FormTest, BlinkUsesTheGuidanceMarkAndWaits) {

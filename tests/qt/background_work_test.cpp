@@ -1,4 +1,4 @@
-// Level 4's search runs on a thread of its own while the window's thread
+// The look-ahead's search runs on a thread of its own while the window's thread
 // goes on: the clock ticks and queued drawing happens.
 #include <gtest/gtest.h>
 

@@ -53,6 +53,8 @@ const std::vector<MenuRow> kMenus = {
     {"LEVEL2", "LEVEL2", "LEVEL", false},
     {"LEVEL3", "LEVEL3", "LEVEL", true},
     {"LEVEL4", "LEVEL4", "LEVEL", false},
+    {"LEVEL5", "LEVEL5", "LEVEL", false},
+    {"LEVEL6", "LEVEL6", "LEVEL", false},
     {"OWARI", "終わり", "TAIKYOKU", false},
     {"STOP", "局面", nullptr, false},
     {"CANCEL", "最初", "STOP", false},

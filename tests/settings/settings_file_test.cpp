@@ -75,6 +75,19 @@ TEST(SettingsParse, LinesAreComparedExactlyAndTheLastOneWins) {
   }
 }
 
+TEST_F(SettingsFileTest, TheLevelLineFollowsTheOthersAndIsReadBack) {
+  IniSettingsFile settings(file);
+  settings.write({2, 0, 1, 0, 1, 5});
+  // "レベル" in CP932, spelt out so that a converter's fault shows too.
+  EXPECT_EQ(slurp(file), sjis("背景画=筒\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n") +
+                             "\x83\x8c\x83\x78\x83\x8b=5\r\n");
+  EXPECT_EQ(settings.read().level, 5);
+  EXPECT_EQ(parse_settings(sjis("レベル=6\r\nレベル=x\r\n")).level, 6);
+  // No line, or a level the game has not: the game keeps its own.
+  for (const char* text : {"BGM=ON\r\n", "レベル=7\r\n", "レベル=0\r\n", "レベル=５\r\n", "レベル= 4\r\n"})
+    EXPECT_EQ(parse_settings(sjis(text)).level, SettingsValues::NOT_SET) << text;
+}
+
 TEST_F(SettingsFileTest, AFailedWriteLeavesWhatWasThere) {
   // The settings name is taken by a folder: the new file cannot replace it.
   fs::create_directories(file / "kept");

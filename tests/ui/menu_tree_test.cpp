@@ -18,7 +18,8 @@ TEST(MenuTree, NamesCaptionsAndNestingInOrder) {
       {"TAIKYOKU", "対局", 0},       {"MATCH_MAN", "対局(人間)", 1}, {"START", "スタート", 2},
       {"START2", "対局(COM)", 1},    {"SENTE", "先手", 2},           {"GOTE", "後手", 2},
       {"LEVEL", "COM対局ﾚﾍﾞﾙ", 1},   {"LEVEL1", "LEVEL1", 2},        {"LEVEL2", "LEVEL2", 2},
-      {"LEVEL3", "LEVEL3", 2},       {"LEVEL4", "LEVEL4", 2},        {"OWARI", "終わり", 1},
+      {"LEVEL3", "LEVEL3", 2},       {"LEVEL4", "LEVEL4", 2},        {"LEVEL5", "LEVEL5", 2},
+      {"LEVEL6", "LEVEL6", 2},       {"OWARI", "終わり", 1},
       {"STOP", "局面", 0},
       {"CANCEL", "最初", 1},         {"REVERSE", "反転", 1},         {"HINT", "ﾋﾝﾄ", 1},
       {"REPLAY", "戻", 0},
@@ -54,7 +55,7 @@ TEST(MenuTree, ListsAndLeaves) {
                            "HAIKEI_GA", "SONOTA"})
     EXPECT_EQ(has_children(name), 1) << name;
   for (const char* name : {"START", "OWARI", "REVERSE", "REPLAY", "AFTER", "LBEL_UP", "LEBEL_DOWN",
-                           "LEVEL4", "RENGA", "BGM", "VER", "NOPE"})
+                           "LEVEL6", "RENGA", "BGM", "VER", "NOPE"})
     EXPECT_EQ(has_children(name), 0) << name;
   ASSERT_NE(find_menu_entry("KEIKA"), nullptr);
   EXPECT_EQ(find_menu_entry("KEIKA")->caption, "経過時間");

@@ -1,8 +1,8 @@
-#include "engine/search_board.h"
+#include "lookahead/search_board.h"
 
 #include <algorithm>
 
-#include "engine/search_tables.h"
+#include "lookahead/search_tables.h"
 
 namespace korvel::la {
 

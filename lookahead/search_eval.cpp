@@ -4,8 +4,8 @@
 // hard the other king is pressed, and how freely its long-range pieces move
 // round the ring. The capture of a king is not scored here; the search sees
 // it.
-#include "engine/search_board.h"
-#include "engine/search_tables.h"
+#include "lookahead/search_board.h"
+#include "lookahead/search_tables.h"
 
 namespace korvel::la {
 

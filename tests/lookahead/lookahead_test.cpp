@@ -1,23 +1,20 @@
 // The look-ahead player: its board against the rules' own move list, its
-// hash keys, the turned board of the one-ply levels, forced king captures
-// across the seam, and the table's part in a fixed-depth search.
+// hash keys, forced king captures across the seam, and the table's part in
+// a fixed-depth search.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
-#include <fstream>
-#include <random>
 #include <set>
-#include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
-#include "engine/lookahead.h"
-#include "engine/search_board.h"
 #include "engine/turned.h"
+#include "lookahead/lookahead.h"
+#include "lookahead/search_board.h"
+#include "tests/board/test_positions.h"
 
 using namespace korvel;
+using namespace korvel::test_positions;
 
 namespace {
 
@@ -34,63 +31,6 @@ Position make_position(const std::vector<Put>& pieces, std::vector<int> hand_ue 
   p.持駒数再計算();
   p.調査_2歩フラグ設定();
   return p;
-}
-
-std::vector<Position> suite() {
-  std::ifstream in(std::string(KORVEL_SOURCE_DIR) + "/bench/positions.txt");
-  std::vector<Position> out;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream is(line);
-    Position p;
-    for (int x = 1; x <= 9; ++x)
-      for (int y = 1; y <= 9; ++y) is >> p.Board[x][y];
-    for (int k = 1; k <= 7; ++k) is >> p.HAND_SITA[k];
-    for (int k = 1; k <= 7; ++k) is >> p.HAND_UE[k];
-    p.持駒数再計算();
-    p.調査_2歩フラグ設定();
-    out.push_back(p);
-  }
-  return out;
-}
-
-// Suite positions, the start, and boards of pieces strewn at random (pieces
-// on dead ranks, lone kings, full hands): everything the generator must get
-// right, not only what games reach.
-std::vector<Position> many_positions() {
-  std::vector<Position> out = suite();
-  Position start;
-  start.初期設定();
-  start.調査_2歩フラグ設定();
-  out.push_back(start);
-  std::mt19937 rng(11);
-  const int codes[] = {10, 11, 20, 21, 30, 31, 100, 101, 110, 800, 801, 900, 901};
-  for (int n = 0; n < 300; ++n) {
-    Position p;
-    const int pieces = 2 + static_cast<int>(rng() % 30);
-    for (int i = 0; i < pieces; ++i) {
-      const int code = codes[rng() % std::size(codes)];
-      p.Board[1 + rng() % 9][1 + rng() % 9] = rng() % 2 ? code : -code;
-    }
-    p.Board[1 + rng() % 9][1 + rng() % 9] = OU;
-    p.Board[1 + rng() % 9][1 + rng() % 9] = -OU;
-    for (int k = 1; k <= 7; ++k) {
-      p.HAND_UE[k] = static_cast<int>(rng() % 3);
-      p.HAND_SITA[k] = static_cast<int>(rng() % 3);
-    }
-    p.持駒数再計算();
-    p.調査_2歩フラグ設定();
-    out.push_back(p);
-  }
-  return out;
-}
-
-using Key = std::tuple<int, int, int, int, int>;  // fx fy tx ty stood
-
-std::set<Key> rule_moves(const Position& p, bool upper) {
-  std::set<Key> out;
-  合法手列挙(p, upper, [&](int fx, int fy, int tx, int ty, int pc) { out.insert({fx, fy, tx, ty, pc}); });
-  return out;
 }
 
 bool captures_king(const Position& p, bool upper) {
@@ -193,22 +133,6 @@ TEST(SearchBoard, KeyAndSquaresComeBackAfterEveryMoveAndItsTakeBack) {
   }
 }
 
-TEST(TurnedBoard, LowerMovesAreTheUpperMovesOfTheTurnedBoardMirrored) {
-  for (const Position& p : many_positions()) {
-    const Position t = 盤面_反転(p);
-    std::set<Key> mirrored;
-    for (const Key& k : rule_moves(t, true)) {
-      const Candidate c = 手_反転(Candidate{std::get<0>(k), std::get<1>(k), std::get<2>(k), std::get<3>(k),
-                                            std::get<4>(k), std::get<4>(k), 0, {}});
-      mirrored.insert({c.fx, c.fy, c.tx, c.ty, c.stood});
-    }
-    ASSERT_EQ(mirrored, rule_moves(p, false));
-    const Position back = 盤面_反転(t);
-    ASSERT_EQ(std::memcmp(back.Board, p.Board, sizeof p.Board), 0);
-    ASSERT_EQ(std::memcmp(back.HAND_UE, p.HAND_UE, sizeof p.HAND_UE), 0);
-  }
-}
-
 // Does the side to move take the other king within `plies` (1 or 3) against
 // every defence? Worked out with the rules' own move list.
 bool forced_capture(const Position& p, bool upper, int plies) {
@@ -297,6 +221,49 @@ TEST(Lookahead, TableNeverChangesAFixedDepthResult) {
   }
   // The table saves work; an unused one would not.
   EXPECT_LT(nodes_with, nodes_without);
+}
+
+// A lone king among the other side's long pieces falls within five plies
+// whatever it does. The table keeps win scores counted from the position
+// stored, not from the root, so that the next move's search, kept as in a
+// game and meeting the same positions nearer its root, reads them right.
+TEST(Lookahead, TableKeptFromMoveToMoveNeverChangesAFixedDepthResult) {
+  const Position lone = make_position(
+      {{1, 6, -KIN}, {1, 8, OU}, {2, 2, -OU}, {2, 8, -901}, {4, 5, -KIN}, {5, 6, -801}, {6, 9, -901}, {7, 1, -KAKU}});
+  const LookaheadLimits plain{.depth = 5, .use_table = true, .selective = false};
+  LookaheadLimits bare = plain;
+  bare.use_table = false;
+  for (bool turned : {false, true}) {
+    Position p = turned ? 盤面_反転(lone) : lone;
+    bool upper = !turned;
+    Lookahead with(18), without(10);
+    for (int ply = 0; ply < 5; ++ply) {
+      SCOPED_TRACE(testing::Message() << (turned ? "turned, ply " : "ply ") << ply);
+      const LookaheadResult a = with.think(p, upper, plain);
+      const LookaheadResult b = without.think(p, upper, bare);
+      ASSERT_TRUE(b.best);
+      EXPECT_GE(std::abs(b.info.score), LOOKAHEAD_WIN - 5);  // a king within reach all along
+      EXPECT_EQ(a.info.depth, b.info.depth);
+      EXPECT_EQ(a.info.score, b.info.score);
+      if (b.info.score == LOOKAHEAD_WIN) break;
+      p = after(p, *b.best);
+      upper = !upper;
+    }
+  }
+}
+
+// A rook left where nothing guards it: even the shallowest search takes it
+// and counts the gain for the side that moves, either side.
+TEST(Lookahead, DepthOneTakesAHangingRookWithAGain) {
+  const Position pos = make_position({{3, 4, KIN}, {3, 5, -HISHA}, {5, 1, OU}, {5, 9, -OU}, {7, 7, -10}});
+  Lookahead la(12);
+  for (bool turned : {false, true}) {
+    SCOPED_TRACE(turned ? "lower side" : "upper side");
+    const LookaheadResult r = la.think(turned ? 盤面_反転(pos) : pos, !turned, {.depth = 1});
+    ASSERT_TRUE(r.best);
+    EXPECT_EQ(r.best->captured, turned ? HISHA : -HISHA);
+    EXPECT_GT(r.info.score, 0);
+  }
 }
 
 TEST(Lookahead, StopsOnItsBudgetWithALegalMoveReady) {

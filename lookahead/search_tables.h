@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "engine/search_board.h"
+#include "lookahead/search_board.h"
 
 namespace korvel::la {
 

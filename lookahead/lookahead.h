@@ -1,5 +1,5 @@
 #pragma once
-// The fourth level: a player that looks ahead. Iterative deepening
+// The player of levels 4 to 6, which looks ahead. Iterative deepening
 // principal-variation search over the moves and drops of both sides, a
 // quiescence search of captures, a transposition table, and an evaluation of
 // its own. Taking a king ends the game, so a king within reach is the win the

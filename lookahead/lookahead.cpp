@@ -1,11 +1,11 @@
-#include "engine/lookahead.h"
+#include "lookahead/lookahead.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 
-#include "engine/search_board.h"
-#include "engine/search_tables.h"
+#include "lookahead/search_board.h"
+#include "lookahead/search_tables.h"
 
 namespace korvel {
 
