@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The game on a 1920 x 1080 virtual screen under a real window manager
+# (openbox), as a new player meets it: where the first start puts the window
+# frame, the window at half the design size, at the design size and
+# maximised, a message box's title bar, and the help page with no browser on
+# the machine. Prints what it measured; screenshots go to build/xvfb-desktop/.
+# Usage: scripts/desktop_in_xvfb.sh [KORVEL]   (default: the release build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/xvfb_session.sh
+source scripts/setup.sh
+korvel_setup
+if [ $# -gt 0 ]; then
+  korvel=$(realpath "$1")
+else
+  cmake --preset release >/dev/null
+  cmake --build --preset release -j "$(nproc)" >/dev/null
+  korvel=$PWD/build/release/qt/korvel
+fi
+out=$PWD/build/xvfb-desktop
+rm -rf "$out" && mkdir -p "$out/home"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+xvfb_start 1920x1080
+openbox >/dev/null 2>&1 &
+wm_pid=$!
+trap 'kill $wm_pid 2>/dev/null || true; xvfb_cleanup' EXIT
+for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+
+# Starting from the installed place, as a launcher would; no design size here.
+(cd "$out/home" && HOME="$out/home" XDG_CONFIG_HOME= SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 \
+   exec "$korvel") &
+game_pid=$!
+wid=
+for _ in $(seq 100); do
+  wid=$(xdotool search --onlyvisible --name '^Korvel$' 2>/dev/null | head -1) && [ -n "$wid" ] && break
+  sleep 0.1
+done
+[ -n "$wid" ] || fail "no window titled Korvel"
+sleep 2
+
+# The frame: the client's place less the frame extents the window manager set.
+frame() {
+  local x y w h l r t b
+  eval "$(xwininfo -id "$wid" | awk '/Absolute upper-left X/{print "x="$4} /Absolute upper-left Y/{print "y="$4}
+                                      /Width:/{print "w="$2} /Height:/{print "h="$2}')"
+  read -r l r t b < <(xprop -id "$wid" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b)) client ${w}x${h} at $x,$y"
+}
+read -r fx fy fw fh rest < <(frame)
+echo "first start: frame at $fx,$fy, outer ${fw}x${fh}, $rest"
+[ "$fx" -ge 0 ] && [ "$fy" -ge 0 ] || fail "the frame is not on the screen"
+shot first-start
+
+# Smaller than the window may be: it stops at half the design size.
+xdotool windowsize --sync "$wid" 200 150 || true
+sleep 1.5
+echo "shrunk: $(frame | cut -d' ' -f5-)"
+shot half
+
+xdotool windowsize --sync "$wid" 755 $((594 + menubar))
+sleep 1.5
+echo "design: $(frame | cut -d' ' -f5-)"
+shot design
+
+# ｵﾌﾟｼｮﾝ → 背景画 → 宇宙, so that the margins show their tiles plainly.
+xdotool mousemove --window "$wid" 242 9 click 1 && sleep 0.5
+xdotool key --delay 150 Down Right Down Down Down Return && sleep 1
+wmctrl -i -r "$wid" -b add,maximized_vert,maximized_horz
+sleep 2
+echo "maximised: $(frame | cut -d' ' -f5-)"
+shot maximised
+wmctrl -i -r "$wid" -b remove,maximized_vert,maximized_horz
+sleep 1.5
+xdotool windowsize --sync "$wid" 755 $((594 + menubar))
+sleep 1
+
+# 対局 → 対局(COM) → 先手: "MANの番です" under a blank title.
+xdotool mousemove --window "$wid" 20 9 click 1 && sleep 0.5
+xdotool key --delay 150 Down Down Right Return && sleep 1
+box=$(xdotool getactivewindow)
+echo "message box title: \"$(xprop -id "$box" _NET_WM_NAME | sed 's/.*= //')\""
+shot message-box
+xdotool key Return && sleep 0.5
+
+# その他 → 解説 with no browser: the game's own help window.
+xdotool mousemove --window "$wid" 294 9 click 1 && sleep 0.5
+xdotool key --delay 150 Down Return
+help=
+for _ in $(seq 50); do
+  help=$(xdotool search --onlyvisible --name '解説' 2>/dev/null | head -1) && [ -n "$help" ] && break
+  sleep 0.2
+done
+[ -n "$help" ] || fail "no help window"
+sleep 1
+echo "help window: \"$(xprop -id "$help" _NET_WM_NAME | sed 's/.*= //')\""
+shot help
+
+xdotool key --window "$wid" Escape || true
+kill "$game_pid" 2>/dev/null || true
+echo "screenshots in $out"
