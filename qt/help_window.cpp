@@ -15,6 +15,18 @@ namespace {
 const QString kFigureScheme = QStringLiteral("korvel-figure");
 constexpr QSize kWindowSize(760, 680);
 
+// The page's own style is written for browsers; the rich-text view reads a
+// subset of it, and reads some of that differently (line heights stretch the
+// lines that hold a diagram). It gets this one instead, in the page's colours.
+constexpr const char* kStyle =
+    "body { font-family: 'IPAPMincho', serif; color: #2b1a10; background-color: #fbf4e4; }"
+    "h1, h2, h3 { color: #5a3418; }"
+    "h2 { margin-top: 18px; }"
+    "table { border-collapse: collapse; margin-top: 6px; margin-bottom: 6px; }"
+    "th, td { border: 1px solid #b89870; padding: 3px 8px; }"
+    "th { background-color: #ecdcbc; }"
+    ".note { background-color: #f3e6c8; }";
+
 QString attribute(const QString& tag, const QString& name) {
   const QRegularExpression value(QStringLiteral("\\b%1\\s*=\\s*\"([^\"]*)\"").arg(name));
   return value.match(tag).captured(1);
@@ -28,6 +40,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
   // Addresses on the web go to the desktop, if it can open them at all.
   setOpenExternalLinks(true);
   resize(kWindowSize);
+  document()->setDefaultStyleSheet(QString::fromLatin1(kStyle));
+  document()->setDocumentMargin(16);
   connect(this, &QTextBrowser::sourceChanged, this, [this] { setWindowTitle(documentTitle()); });
 }
 
@@ -45,7 +59,7 @@ QVariant HelpWindow::loadResource(int type, const QUrl& name) {
   if (type == QTextDocument::HtmlResource && name.isLocalFile()) {
     QFile page(name.toLocalFile());
     if (!page.open(QIODevice::ReadOnly)) return {};
-    return withFigures(QString::fromUtf8(page.readAll()));
+    return forRichText(QString::fromUtf8(page.readAll()));
   }
   if (type == QTextDocument::ImageResource && name.scheme() == kFigureScheme) {
     bool ok = false;
@@ -56,7 +70,17 @@ QVariant HelpWindow::loadResource(int type, const QUrl& name) {
   return QTextBrowser::loadResource(type, name);
 }
 
-QString HelpWindow::withFigures(const QString& html) {
+QString HelpWindow::forRichText(QString html) {
+  static const QRegularExpression style(QStringLiteral("<style\\b.*?</style>"),
+                                        QRegularExpression::DotMatchesEverythingOption |
+                                            QRegularExpression::CaseInsensitiveOption);
+  // Blocks of HTML5 that the rich-text view does not know would run into the
+  // paragraph before them.
+  static const QRegularExpression blocks(
+      QStringLiteral("<(/?)(?:figure|figcaption|nav|section|article|header|footer|aside|main)\\b"),
+      QRegularExpression::CaseInsensitiveOption);
+  html.remove(style);
+  html.replace(blocks, QStringLiteral("<\\1div"));
   static const QRegularExpression svg(QStringLiteral("<svg\\b([^>]*)>.*?</svg>"),
                                       QRegularExpression::DotMatchesEverythingOption |
                                           QRegularExpression::CaseInsensitiveOption);

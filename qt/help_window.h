@@ -24,7 +24,7 @@ class HelpWindow : public QTextBrowser {
   QVariant loadResource(int type, const QUrl& name) override;
 
  private:
-  QString withFigures(const QString& html);
+  QString forRichText(QString html);
   QImage drawFigure(qsizetype index) const;
 
   QList<QByteArray> figures_;

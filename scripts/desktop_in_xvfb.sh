@@ -37,6 +37,7 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$wid" ] || fail "no window titled Korvel"
+for _ in $(seq 50); do xprop -id "$wid" _NET_FRAME_EXTENTS | grep -q = && break; sleep 0.1; done
 sleep 2
 
 # The frame: the client's place less the frame extents the window manager set.
@@ -52,11 +53,35 @@ echo "first start: frame at $fx,$fy, outer ${fw}x${fh}, $rest"
 [ "$fx" -ge 0 ] && [ "$fy" -ge 0 ] || fail "the frame is not on the screen"
 shot first-start
 
+# A point of the drawing given in twips, on the window as it is now: the
+# drawing scaled to fit below the menu bar, and centred.
+drawing_xy() {
+  xwininfo -id "$wid" | awk -v x="$1" -v y="$2" -v mb="$menubar" '
+    /Width:/ {w = $2} /Height:/ {h = $2 - mb}
+    END {s = w / 755 < h / 594 ? w / 755 : h / 594; if (s < 0.5) s = 0.5
+         printf "%d %d\n", int((w - 755 * s) / 2) + x / 15 * s, mb + int((h - 594 * s) / 2) + y / 15 * s}'
+}
+
+# 棋譜 → 書込 with no game, then Return in the file-name field: a message box
+# in front of the window, its title, and how wide it is.
+message() {
+  xdotool mousemove --window "$wid" 200 9 click 1 && sleep 0.5
+  xdotool key --delay 150 Down Down Return && sleep 1
+  xdotool mousemove --window "$wid" $(drawing_xy 2100 3255) click 1 && sleep 0.3
+  xdotool type kifu && xdotool key Return && sleep 1
+  local box
+  box=$(xdotool getactivewindow)
+  echo "$1: message box $(xprop -id "$box" _NET_WM_NAME | sed 's/.*= //'), $(xwininfo -id "$box" | awk '/Width:/{print $2}') wide"
+  shot "$1"
+  xdotool key Return && sleep 0.5
+}
+
 # Smaller than the window may be: it stops at half the design size.
 xdotool windowsize --sync "$wid" 200 150 || true
 sleep 1.5
 echo "shrunk: $(frame | cut -d' ' -f5-)"
 shot half
+message message-half
 
 xdotool windowsize --sync "$wid" 755 $((594 + menubar))
 sleep 1.5
@@ -70,6 +95,7 @@ wmctrl -i -r "$wid" -b add,maximized_vert,maximized_horz
 sleep 2
 echo "maximised: $(frame | cut -d' ' -f5-)"
 shot maximised
+message message-maximised
 wmctrl -i -r "$wid" -b remove,maximized_vert,maximized_horz
 sleep 1.5
 xdotool windowsize --sync "$wid" 755 $((594 + menubar))

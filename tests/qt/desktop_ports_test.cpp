@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
@@ -86,6 +87,11 @@ TEST(HelpWindow, ShowsThePageWithItsDiagramsAndEveryLinkWithinItLeadsSomewhere) 
   EXPECT_EQ(figures, 3);
   EXPECT_EQ(links.size(), 7u);
   for (const QString& link : links) EXPECT_TRUE(anchors.count(link)) << link.toStdString();
+  // Following one scrolls the same page.
+  help.setSource(QUrl(QStringLiteral("#records")));
+  QApplication::processEvents();
+  EXPECT_GT(help.verticalScrollBar()->value(), 0);
+  EXPECT_EQ(help.windowTitle(), QStringLiteral("Korvel 解説 — 円筒将棋"));
   EXPECT_FALSE(help.showPage(QStringLiteral("/no/such/page.htm")));
 }
 
