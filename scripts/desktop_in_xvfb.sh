@@ -121,6 +121,9 @@ done
 sleep 1
 echo "help window: \"$(xprop -id "$help" _NET_WM_NAME | sed 's/.*= //')\""
 shot help
+# The fourth link of the contents, メニュー, by the keyboard.
+xdotool key --delay 100 Tab Tab Tab Tab Return && sleep 1
+shot help-link
 
 xdotool key --window "$wid" Escape || true
 kill "$game_pid" 2>/dev/null || true
