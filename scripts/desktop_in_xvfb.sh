@@ -20,6 +20,15 @@ fi
 out=$PWD/build/xvfb-desktop
 rm -rf "$out" && mkdir -p "$out/home"
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# The id of the first visible window whose title matches, once there is one.
+window_named() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return; }
+    sleep 0.1
+  done
+  fail "no window titled $1"
+}
 
 xvfb_start 1920x1080
 openbox >/dev/null 2>&1 &
@@ -31,12 +40,7 @@ for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -
 (cd "$out/home" && HOME="$out/home" XDG_CONFIG_HOME= SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 \
    exec "$korvel") &
 game_pid=$!
-wid=
-for _ in $(seq 100); do
-  wid=$(xdotool search --onlyvisible --name '^Korvel$' 2>/dev/null | head -1) && [ -n "$wid" ] && break
-  sleep 0.1
-done
-[ -n "$wid" ] || fail "no window titled Korvel"
+wid=$(window_named '^Korvel$')
 for _ in $(seq 50); do xprop -id "$wid" _NET_FRAME_EXTENTS | grep -q = && break; sleep 0.1; done
 sleep 2
 
@@ -105,21 +109,16 @@ sleep 1
 xdotool mousemove --window "$wid" 20 9 click 1 && sleep 0.5
 xdotool key --delay 150 Down Down Right Return && sleep 1
 box=$(xdotool getactivewindow)
-echo "message box title: \"$(xprop -id "$box" _NET_WM_NAME | sed 's/.*= //')\""
+echo "message box title: $(xprop -id "$box" _NET_WM_NAME | sed 's/.*= //')"
 shot message-box
 xdotool key Return && sleep 0.5
 
 # その他 → 解説 with no browser: the game's own help window.
 xdotool mousemove --window "$wid" 294 9 click 1 && sleep 0.5
 xdotool key --delay 150 Down Return
-help=
-for _ in $(seq 50); do
-  help=$(xdotool search --onlyvisible --name '解説' 2>/dev/null | head -1) && [ -n "$help" ] && break
-  sleep 0.2
-done
-[ -n "$help" ] || fail "no help window"
+help=$(window_named '解説')
 sleep 1
-echo "help window: \"$(xprop -id "$help" _NET_WM_NAME | sed 's/.*= //')\""
+echo "help window: $(xprop -id "$help" _NET_WM_NAME | sed 's/.*= //')"
 shot help
 # The fourth link of the contents, メニュー, by the keyboard.
 xdotool key --delay 100 Tab Tab Tab Tab Return && sleep 1
