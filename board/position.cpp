@@ -375,4 +375,13 @@ void 描画_移動可能桝色(const Position& pos, int SIDOU_ON, MoveDrawing& d
       if (pos.移動チェック(fx, fy, x, y, piece) == 1) draw.描画_桝輪郭(colour, x, y);
 }
 
+bool 利きあり(const Position& p, bool upper, int tx, int ty) {
+  for (int fx = 1; fx <= 9; ++fx)
+    for (int fy = 1; fy <= 9; ++fy) {
+      const int piece = p.Board[fx][fy];
+      if ((upper ? piece >= 10 : piece <= -10) && p.移動チェック(fx, fy, tx, ty, piece) == 1) return true;
+    }
+  return false;
+}
+
 }  // namespace korvel

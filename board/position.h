@@ -126,6 +126,11 @@ void 合法手列挙(const Position& p, bool upper, F&& f) {
   }
 }
 
+// Whether a piece on the board of one side (upper: the positive codes) could
+// take what stands on (tx, ty) with its next move, lines round the cylinder
+// included.
+bool 利きあり(const Position& p, bool upper, int tx, int ty);
+
 // Frames every square the piece may reach, when guidance is on.
 void 描画_移動可能桝色(const Position& pos, int SIDOU_ON, MoveDrawing& draw, int fx, int fy,
                       int colour, int piece);

@@ -150,6 +150,10 @@ std::string Protocol::handle(std::string_view line) {
     line.remove_prefix(static_cast<size_t>(cmd.data() + cmd.size() - line.data()));
     return record_command(line);
   }
+  if (cmd == "kif" || cmd == "kif-record") {
+    line.remove_prefix(static_cast<size_t>(cmd.data() + cmd.size() - line.data()));
+    return kif_command(cmd, line, f);
+  }
 
   return err("unknown command '" + std::string(cmd.substr(0, 40)) + "'");
 }

@@ -61,12 +61,15 @@ int Form::menu_click(std::string_view name) {
       {"REPLAY", &Form::REPLAY_Click},       {"AFTER", &Form::AFTER_Click},
       {"LBEL_UP", &Form::LBEL_UP_Click},     {"LEBEL_DOWN", &Form::LEBEL_DOWN_Click},
       {"KIFU", &Form::KIFU_Click},           {"KIFU_READ", &Form::KIFU_READ_Click},
-      {"KIFU_WRITE", &Form::KIFU_WRITE_Click}, {"OPTION", &Form::OPTION_Click},
+      {"KIFU_WRITE", &Form::KIFU_WRITE_Click}, {"KIFU_LAST", &Form::KIFU_LAST_Click},
+      {"KIFU_COPY", &Form::KIFU_COPY_Click}, {"KIFU_PASTE", &Form::KIFU_PASTE_Click},
+      {"OPTION", &Form::OPTION_Click},
       {"HAIKEI_GA", &Form::HAIKEI_GA_Click}, {"MIDORI", &Form::MIDORI_Click},
       {"TATAMI", &Form::TATAMI_Click},       {"TAKE", &Form::TAKE_Click},
       {"UCHU", &Form::UCHU_Click},           {"RENGA", &Form::RENGA_Click},
       {"SIDOU", &Form::SIDOU_Click},         {"KEIKA", &Form::KEIKA_Click},
-      {"BGM", &Form::BGM_Click},             {"SONOTA", &Form::SONOTA_Click},
+      {"BGM", &Form::BGM_Click},             {"OUTE_KEIKOKU", &Form::OUTE_KEIKOKU_Click},
+      {"HINT", &Form::HINT_Click},             {"SONOTA", &Form::SONOTA_Click},
       {"KAISETU", &Form::KAISETU_Click},     {"VER", &Form::VER_Click},
   };
   for (const Route& r : ROUTES)

@@ -42,6 +42,7 @@
 #include "game/history.h"
 #include "game/messages.h"
 #include "ports/ports.h"
+#include "records/record_file.h"
 #include "records/record_panel.h"
 #include "ui/screen.h"
 
@@ -59,6 +60,9 @@ class Form {
 
   // Window events.
   void Form_Load();
+  // Once the window is on the screen: what start-up has to say (no sound
+  // device) is said over it.
+  void Form_Activate();
   void Form_KeyPress(int key);
   void Form_Unload();
   void Form_MouseDown(int button, double x_twips, double y_twips);
@@ -97,6 +101,9 @@ class Form {
   void KIFU_Click();
   void KIFU_READ_Click();
   void KIFU_WRITE_Click();
+  void KIFU_LAST_Click();
+  void KIFU_COPY_Click();
+  void KIFU_PASTE_Click();
   void OPTION_Click();
   void HAIKEI_GA_Click();
   void MIDORI_Click();
@@ -107,6 +114,8 @@ class Form {
   void SIDOU_Click();
   void KEIKA_Click();
   void BGM_Click();
+  void OUTE_KEIKOKU_Click();
+  void HINT_Click();
   void SONOTA_Click();
   void KAISETU_Click();
   void VER_Click();
@@ -115,7 +124,11 @@ class Form {
   void 初期設定();
   // The computer's move for UE_SIDE; hands the turn back to the human.
   void com_ban();
-  void 描画_将棋盤桝() { screen.描画_将棋盤桝(); }
+  // Every board frame plain, but for the kings in danger.
+  void 描画_将棋盤桝() {
+    screen.描画_将棋盤桝();
+    危険_描画();
+  }
   void 描画_移動結果(int side, int tx, int ty, int piece, int colour);
   int 調査_持駒数(int side) const;
   void 描画_メッセージ(int reason);
@@ -157,6 +170,13 @@ class Form {
   // Replaces the game by the record in folder/file, to be stepped through with
   // "進". A file that cannot be read is reported and the game stays.
   void READ_RECORD(const std::string& folder, const std::string& file);
+  // A record read: it replaces the game, in replay mode at its first position.
+  void 棋譜_表示(const Record& r);
+  // The stored line of the game (entries 1..HIST_LAST) under these headers.
+  Record 棋譜_作成(const std::string& title, const std::string& name_upper, const std::string& name_lower) const;
+  // The game in progress into the last-game file, as the record panel would
+  // write it; silently nothing where that panel would refuse or the write fails.
+  void 前回の対局_保存();
   // Left edge in twips of a header text centred over the board.
   static double 取得_棋譜のX座標(std::string_view text);
   // ---- End of game records -------------------------------------------------
@@ -204,6 +224,19 @@ class Form {
   std::int32_t SND_KOMAUCHI = 0;
   std::int32_t SND_BGM = 0;
 
+  // The players' names as the game knows them: from a record read or written.
+  std::string NAME_UE, NAME_SITA;
+  // Guidance marks of the selection are on the screen.
+  int GUIDE_SHOWN = 0;
+  // Kings the other side can take, framed until the position changes.
+  int DANGER_COUNT = 0;
+  int DANGER_X[2]{}, DANGER_Y[2]{};
+  // The hint's move, framed until the next click: origin cell and target.
+  int HINT_SHOWN = 0;
+  int HINT_C = 0, HINT_R = 0, HINT_X = 0, HINT_Y = 0;
+  // How long the hint thinks; tests make it shorter.
+  LookaheadLimits HINT_LIMITS{.time_ms = 1000};
+
   std::string APP_DIR;  // current directory at start-up: the help page is there
   int QUIT_REQUESTED = 0;
 
@@ -232,11 +265,29 @@ class Form {
   int 手番の駒(int code) const;
   // After every move: the position reached becomes the newest entry, so
   // that "戻" then "進" comes back to it and a record holds the last move.
-  void 最新局面保存(double time_sita, double time_ue);
+  // mover: the pieces to move there (MOVER_UE / MOVER_SITA).
+  void 最新局面保存(double time_sita, double time_ue, int mover);
   // The time of the running turn, read off the day's clock when it is charged.
   void 経過秒_更新();
-  // A history step's common part: board, hands, clocks and pictures of entry n.
-  void 局面_表示(int n, int after);
+  // A history step's common part: board, hands, the clocks the game had
+  // there, and pictures of entry n.
+  void 局面_表示(int n);
+  // The side to move at entry n, as the history has it.
+  void 手番_復元(int n);
+  // The selection's guidance marks and its frame in colour; and their erasure.
+  void 案内_表示(int colour);
+  void 案内_消去();
+  // The danger frames: worked out anew for the position (old ones erased),
+  // or drawn again after other frames went over them.
+  void 危険_更新();
+  void 危険_描画();
+  // 1 when the move selected would leave the mover's king to be taken and
+  // the player, asked, does not want it.
+  int 王手放置_確認(int button);
+  void ヒント_消去();
+  // The look-ahead on a copy of the position for one side, through the
+  // background port; the clock ticks meanwhile.
+  LookaheadResult 先読み(bool upper, const LookaheadLimits& limits);
   void ハンデ_変更(int up);
   void レベル_選択(int level);
 
@@ -247,6 +298,8 @@ class Form {
   Ports ports_;
   ScreenMoveDrawing move_drawing_;
   std::vector<int> checks_;
+  // Said once the window is shown (Form_Activate).
+  std::vector<std::pair<std::string, std::string>> startup_messages_;  // text, title
   int sound_closed_ = 0;
 };
 

@@ -36,6 +36,13 @@ void Form::com_ban() {
     TIME_UE += THINK_TIME;
     TURN_START = now();
     pos.SIDE_TO_MOVE = pos.SITA_SIDE;
+    // The position stays, but now it is the human's: stepping back to it
+    // later must say so, with the time the pass took.
+    if (hist.HIST_INDEX == hist.HIST_LAST && History::stored(hist.HIST_INDEX)) {
+      hist.手番_設定(hist.HIST_INDEX, MOVER_SITA);
+      hist.HIST_TIME_UE_BEFORE[hist.HIST_INDEX] = TIME_UE;
+      hist.HIST_TIME_UE_AFTER[hist.HIST_INDEX] = TIME_UE;
+    }
     if (checked("KEIKA") == 1) Timer1_Enabled(1);
     return;
   }
@@ -63,13 +70,20 @@ void Form::com_ban() {
   play(SND_KOMAUCHI);
   hist.HIST_INDEX += 1;
   Timer1_Enabled(0);
-  最新局面保存(TIME_SITA, TIME_UE + THINK_TIME);
+  最新局面保存(TIME_SITA, TIME_UE + THINK_TIME, MOVER_SITA);
+  前回の対局_保存();
   eng.勢力調査();
+  危険_更新();
 
   if (eng.詰めかMAN() == 1) {
     show(msg::COM_MATES);
   } else if (pos.GAME_OVER == pos.UE_SIDE) {
-    消去_移動結果(pos.UE_SIDE);
+    // The player sees what took the king before hearing the result.
+    消去_思考中();
+    描画_移動結果(pos.UE_SIDE, m.tx, m.ty, m.piece, COLOR_WHITE);
+    screen.描画_桝輪郭(COLOR_WHITE, m.tx, m.ty);
+    screen.canvas().refresh();
+    TIME_UE += THINK_TIME;
     show(msg::COM_WINS);
     pos.SIDE_TO_MOVE = pos.SITA_SIDE;
     return;
@@ -80,6 +94,7 @@ void Form::com_ban() {
   消去_思考中();
   描画_移動結果(pos.UE_SIDE, m.tx, m.ty, m.piece, COLOR_WHITE);
   screen.描画_桝輪郭(COLOR_WHITE, m.tx, m.ty);
+  危険_描画();
 
   TIME_UE += THINK_TIME;
   TURN_START = now();
@@ -110,12 +125,14 @@ void Form::レベル_設定(int level) {
   if (GAME_KIND == KIND_COM) screen.描画_レベル(COM_LEVEL);
 }
 
-std::optional<Candidate> Form::先読み探索() {
+std::optional<Candidate> Form::先読み探索() { return 先読み(true, LEVEL4_LIMITS).best; }
+
+LookaheadResult Form::先読み(bool upper, const LookaheadLimits& limits) {
   if (!lookahead_) lookahead_ = std::make_unique<Lookahead>();
   // The search reads its own copy: the clock drawn meanwhile reads pos.
   const Position root = pos;
   LookaheadResult result;
-  const auto job = [&] { result = lookahead_->think(root, true, LEVEL4_LIMITS); };
+  const auto job = [&] { result = lookahead_->think(root, upper, limits); };
   const auto tick = [this] { Timer1_Timer(); };
   if (ports_.background) {
     ports_.background->run(job, tick);
@@ -123,7 +140,7 @@ std::optional<Candidate> Form::先読み探索() {
     job();
     tick();
   }
-  return result.best;
+  return result;
 }
 
 }  // namespace korvel

@@ -23,12 +23,16 @@ void Form::ハンデ_変更(int up) {
   hist.HIST_LAST = 0;
   const HandicapSquare changed = up ? handicap_up(pos, HANDICAP_GRADE) : handicap_down(pos, HANDICAP_GRADE);
   if (changed.code != 0) {
-    描画_ハンデレベル(HANDICAP_GRADE);
+    if (HANDICAP_GRADE != 0)
+      描画_ハンデレベル(HANDICAP_GRADE);
+    else
+      for (int c = 11; c <= 14; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 1);
     screen.描画_絵(pos.Board[changed.x][changed.y], changed.x, changed.y);
     screen.描画_桝輪郭(COLOR_GREEN, changed.x, changed.y);
     play(SND_KOMAUCHI);
   }
-  HANDICAP_SET = 1;
+  // Back at grade 0 the pieces are all there again: an even game.
+  HANDICAP_SET = HANDICAP_GRADE != 0 ? 1 : 0;
 }
 
 void Form::LBEL_UP_Click() { ハンデ_変更(1); }

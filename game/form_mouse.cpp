@@ -21,6 +21,7 @@ int Form::手番の駒(int code) const {
 
 void Form::Form_MouseDown(int button, double x_twips, double y_twips) {
   棋譜パネル_閉じる();
+  ヒント_消去();
   if (KIFU_MODE == 1) {
     if (ports_.dialogs.message(msg::KIFU_STEP.text, msg::KIFU_STEP.title, Dialogs::Buttons::YesNo) ==
         Dialogs::Answer::No) {
@@ -69,19 +70,35 @@ void Form::Form_MouseDown(int button, double x_twips, double y_twips) {
     盤_二回目クリック(button, col, row);
 }
 
+void Form::案内_表示(int colour) {
+  描画_移動可能桝色(pos, SIDOU_ON, move_drawing_, SEL_X, SEL_Y, GUIDE_COLOR, SEL_PIECE);
+  screen.描画_桝輪郭(colour, SEL_X, SEL_Y);
+  GUIDE_SHOWN = 1;
+}
+
+void Form::案内_消去() {
+  // Only marks still on the screen: those of a piece that has moved since
+  // would be worked out on the new position and hit other frames.
+  if (GUIDE_SHOWN == 0) return;
+  描画_移動可能桝色(pos, SIDOU_ON, move_drawing_, SEL_X, SEL_Y, COLOR_GREEN, SEL_PIECE);
+  screen.描画_桝輪郭(COLOR_GREEN, SEL_X, SEL_Y);
+  GUIDE_SHOWN = 0;
+  危険_描画();
+}
+
 void Form::盤_初回クリック(int col, int row) {
   const int code = pos.Board[col][row];
   if (code == 0) return;
+  案内_消去();
   SEL_X = col;
   SEL_Y = row;
   SEL_PIECE = code;
-  描画_移動可能桝色(pos, SIDOU_ON, move_drawing_, SEL_X, SEL_Y, GUIDE_COLOR, SEL_PIECE);
   if (手番の駒(SEL_PIECE) == 1) {
-    screen.描画_桝輪郭(COLOR_SELECTION, SEL_X, SEL_Y);
+    案内_表示(COLOR_SELECTION);
     CLICK_PHASE = 1;
   } else {
     // An opponent's piece only shows where it could go.
-    screen.描画_桝輪郭(GUIDE_COLOR, SEL_X, SEL_Y);
+    案内_表示(GUIDE_COLOR);
   }
 }
 
@@ -91,25 +108,26 @@ void Form::盤_二回目クリック(int button, int col, int row) {
   const bool wrong_hand = (pos.SIDE_TO_MOVE == pos.SITA_SIDE && SEL_X == HAND_X_UE) ||
                           (pos.SIDE_TO_MOVE == pos.UE_SIDE && SEL_X == HAND_X_SITA);
   if (wrong_hand) {
-    描画_移動可能桝色(pos, SIDOU_ON, move_drawing_, SEL_X, SEL_Y, COLOR_GREEN, SEL_PIECE);
-    screen.描画_桝輪郭(COLOR_GREEN, SEL_X, SEL_Y);
+    案内_消去();
     CLICK_PHASE = 0;
     return;
   }
   const int target = pos.Board[TARGET_X][TARGET_Y];
   if (手番の駒(target) == 1) {
-    screen.描画_桝輪郭(COLOR_GREEN, SEL_X, SEL_Y);
+    案内_消去();
     SEL_X = TARGET_X;
     SEL_Y = TARGET_Y;
     SEL_PIECE = target;
-    描画_移動可能桝色(pos, SIDOU_ON, move_drawing_, SEL_X, SEL_Y, GUIDE_COLOR, SEL_PIECE);
-    screen.描画_桝輪郭(COLOR_SELECTION, SEL_X, SEL_Y);
+    案内_表示(COLOR_SELECTION);
     return;
   }
   if (pos.移動チェック(SEL_X, SEL_Y, TARGET_X, TARGET_Y, SEL_PIECE) == 0) {
     play(SND_KINSHI);
     CLICK_PHASE = 0;
     描画_将棋盤桝();
+    // A hand cell is no board square: its red frame would say it is still chosen.
+    if (SEL_X == HAND_X_SITA || SEL_X == HAND_X_UE) screen.描画_桝輪郭(COLOR_GREEN, SEL_X, SEL_Y);
+    GUIDE_SHOWN = 0;
     return;
   }
   if (移動後チェック(TARGET_Y, SEL_PIECE) == 0 && button != BUTTON_RIGHT) {
@@ -118,32 +136,43 @@ void Form::盤_二回目クリック(int button, int col, int row) {
     show(msg::PROMOTE_RIGHT);
     return;
   }
+  if (王手放置_確認(button) == 1) {
+    // Not played: nothing changes but that nothing is selected.
+    案内_消去();
+    CLICK_PHASE = 0;
+    return;
+  }
   人間_着手(button);
 }
 
 void Form::人間_着手(int button) {
   経過秒_更新();
-  hist.手順保存(pos, TIME_SITA, TIME_SITA + THINK_TIME, TIME_UE, TIME_UE);
+  // Each side's move is booked on its own clock.
+  const bool lower = pos.SIDE_TO_MOVE == pos.SITA_SIDE;
+  const double sita_after = lower ? TIME_SITA + THINK_TIME : TIME_SITA;
+  const double ue_after = lower ? TIME_UE : TIME_UE + THINK_TIME;
+  hist.手順保存(pos, TIME_SITA, sita_after, TIME_UE, ue_after);
   MOVE_COUNT += 1;
   描画_手数(MOVE_COUNT, COLOR_WHITE);
-  const int selected = SEL_PIECE;  // the guidance shown was this piece's
+  CLICK_PHASE = 0;
+  screen.描画_桝輪郭(COLOR_GREEN, TARGET_X, TARGET_Y);
+  案内_消去();  // before promoting: the marks shown were the piece's as selected
   if (button == BUTTON_RIGHT && pos.調査_駒成(SEL_X, SEL_Y, TARGET_X, TARGET_Y, SEL_PIECE) == 1)
     SEL_PIECE = pos.PROMOTED_CODE;
-  CLICK_PHASE = 0;
-  screen.描画_桝輪郭(COLOR_GREEN, SEL_X, SEL_Y);
-  screen.描画_桝輪郭(COLOR_GREEN, TARGET_X, TARGET_Y);
-  描画_移動可能桝色(pos, SIDOU_ON, move_drawing_, SEL_X, SEL_Y, COLOR_GREEN, selected);
   if (SEL_X < 0) SEL_Y = 8 - SEL_Y;  // the upper hand's screen row to its slot
   const int captured = pos.Board[TARGET_X][TARGET_Y];
   pos.駒移動(SEL_X, SEL_Y, TARGET_X, TARGET_Y, SEL_PIECE, &move_drawing_);
   play(SND_KOMAUCHI);
   hist.HIST_INDEX += 1;
   描画_移動結果(SEL_PIECE >= 10 ? pos.UE_SIDE : pos.SITA_SIDE, TARGET_X, TARGET_Y, SEL_PIECE, COLOR_WHITE);
+  危険_更新();
+  TIME_SITA = sita_after;
+  TIME_UE = ue_after;
 
   if (GAME_KIND == KIND_COM) {
     Timer1_Enabled(0);
-    TIME_SITA += THINK_TIME;
-    最新局面保存(TIME_SITA, TIME_UE);
+    最新局面保存(TIME_SITA, TIME_UE, lower ? MOVER_UE : MOVER_SITA);
+    前回の対局_保存();
     Engine eng = engine();
     eng.勢力調査();
     if (eng.詰めかCOM() == 1 || captured == OU) {
@@ -155,15 +184,10 @@ void Form::人間_着手(int button) {
     }
     return;
   }
-  if (pos.SIDE_TO_MOVE == SIDE_SENTE) {
-    pos.SIDE_TO_MOVE = SIDE_GOTE;
-    TIME_SITA += THINK_TIME;
-  } else if (pos.SIDE_TO_MOVE == SIDE_GOTE) {
-    pos.SIDE_TO_MOVE = SIDE_SENTE;
-    TIME_UE += THINK_TIME;
-  }
+  pos.SIDE_TO_MOVE = -pos.SIDE_TO_MOVE;
   TURN_START = now();
-  最新局面保存(TIME_SITA, TIME_UE);
+  最新局面保存(TIME_SITA, TIME_UE, lower ? MOVER_UE : MOVER_SITA);
+  前回の対局_保存();
   if (pos.GAME_OVER == pos.SITA_SIDE)
     show(msg::SENTE_WINS);
   else if (pos.GAME_OVER == pos.UE_SIDE)
@@ -171,10 +195,7 @@ void Form::人間_着手(int button) {
 }
 
 void Form::盤外_クリック(int col, int row) {
-  if (SEL_PIECE >= 10 || SEL_PIECE <= -10) {
-    描画_移動可能桝色(pos, SIDOU_ON, move_drawing_, SEL_X, SEL_Y, COLOR_GREEN, SEL_PIECE);
-    screen.描画_桝輪郭(COLOR_GREEN, SEL_X, SEL_Y);
-  }
+  案内_消去();
   int slot = 0, owner_side = 0, piece = 0;
   if (col == HAND_X_SITA && row >= 3 && row <= 9) {
     slot = row - 2;
@@ -195,8 +216,7 @@ void Form::盤外_クリック(int col, int row) {
   SEL_X = col;
   SEL_Y = row;
   SEL_PIECE = piece;
-  screen.描画_桝輪郭(pos.SIDE_TO_MOVE == owner_side ? COLOR_SELECTION : GUIDE_COLOR, col, row);
-  描画_移動可能桝色(pos, SIDOU_ON, move_drawing_, SEL_X, SEL_Y, GUIDE_COLOR, SEL_PIECE);
+  案内_表示(pos.SIDE_TO_MOVE == owner_side ? COLOR_SELECTION : GUIDE_COLOR);
 }
 
 }  // namespace korvel

@@ -1,10 +1,12 @@
 // Game records: the "棋譜" menu, the record panel's events, and writing and
 // reading record files.
 #include <algorithm>
+#include <cerrno>
 #include <string>
 
 #include "game/form.h"
 #include "records/disk_record_files.h"
+#include "records/kif.h"
 #include "records/record_file.h"
 
 namespace korvel {
@@ -79,20 +81,24 @@ void Form::Command1_Click() {
     show(record_msg::BAD_NAME);
     return;
   }
+  if (name.front() == '.') {
+    // A hidden file: the file list would never show it again.
+    show(record_msg::DOT_NAME);
+    return;
+  }
   if (WRITE_RECORD(panel.folder(), name, panel.text(2), panel.text(3), panel.text(4)) == 0) return;
   棋譜パネル_閉じる();
   panel.refresh_files();
   show(record_msg::WRITTEN);
 }
 
-int Form::WRITE_RECORD(const std::string& folder, const std::string& name, const std::string& title,
-                       const std::string& name_sente, const std::string& name_gote) {
+Record Form::棋譜_作成(const std::string& title, const std::string& name_upper,
+                      const std::string& name_lower) const {
   Record r;
   r.title = title;
-  const bool sente_below = pos.SITA_SIDE == SIDE_SENTE;
-  r.upper = sente_below ? name_gote : name_sente;
-  r.lower = sente_below ? name_sente : name_gote;
-  const int last = std::min(hist.HIST_LAST, HIST_MAX);
+  r.upper = name_upper;
+  r.lower = name_lower;
+  const int last = History::上限(hist.HIST_LAST);
   for (int n = 1; n <= last; ++n) {
     RecordEntry& e = r.entries.emplace_back();
     std::copy(&hist.HIST_BOARD[n][0][0], &hist.HIST_BOARD[n][0][0] + 100, &e.board[0][0]);
@@ -103,8 +109,16 @@ int Form::WRITE_RECORD(const std::string& folder, const std::string& name, const
     e.time_ue_before = 棋譜_秒(hist.HIST_TIME_UE_BEFORE[n]);
     e.time_ue_after = 棋譜_秒(hist.HIST_TIME_UE_AFTER[n]);
   }
+  return r;
+}
+
+int Form::WRITE_RECORD(const std::string& folder, const std::string& name, const std::string& title,
+                       const std::string& name_sente, const std::string& name_gote) {
+  const bool sente_below = pos.SITA_SIDE == SIDE_SENTE;
+  const std::string& upper = sente_below ? name_gote : name_sente;
+  const std::string& lower = sente_below ? name_sente : name_gote;
   std::string bytes;
-  if (!棋譜ファイル作成(r, bytes)) {
+  if (!棋譜ファイル作成(棋譜_作成(title, upper, lower), bytes)) {
     show(record_msg::NOT_CP932);
     return 0;
   }
@@ -113,13 +127,88 @@ int Form::WRITE_RECORD(const std::string& folder, const std::string& name, const
     show(record_msg::CANNOT_WRITE, reason);
     return 0;
   }
+  // The game goes on under these names, in the copy kept after each move too.
+  NAME_UE = upper;
+  NAME_SITA = lower;
   return 1;
+}
+
+void Form::前回の対局_保存() {
+  // Only what the record panel would write: a game from the initial position.
+  if (ports_.last_game_path.empty() || REVERSED == 1 || HANDICAP_SET == 1 || hist.HIST_LAST < 1) return;
+  std::string bytes;
+  if (!棋譜ファイル作成(棋譜_作成("", NAME_UE, NAME_SITA), bytes)) return;
+  // Silent either way: a failed write leaves the last copy as it was.
+  ports_.record_files.replace(ports_.last_game_path, bytes);
+}
+
+void Form::KIFU_LAST_Click() {
+  棋譜パネル_閉じる();
+  std::string bytes;
+  const std::string reason =
+      ports_.last_game_path.empty() ? 失敗理由(ENOENT) : ports_.record_files.read(ports_.last_game_path, bytes);
+  if (reason == 失敗理由(ENOENT)) {
+    show(record_msg::NO_LAST_GAME);
+    return;
+  }
+  if (!reason.empty()) {
+    show(record_msg::CANNOT_READ, reason);
+    return;
+  }
+  棋譜_表示(棋譜ファイル解析(bytes));
 }
 
 double Form::取得_棋譜のX座標(std::string_view text) {
   // Length in characters: every UTF-8 byte but the continuation bytes.
   const auto length = std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
   return BOARD_LEFT + SQUARE_W * (3 + (13 - static_cast<double>(length)) / 5);
+}
+
+// ---- KIF through the clipboard -------------------------------------------------------
+
+void Form::KIFU_COPY_Click() {
+  棋譜パネル_閉じる();
+  // Where the record panel would refuse to write, for the same reasons.
+  if (REVERSED == 1) {
+    show(kif_msg::AFTER_REVERSE);
+    return;
+  }
+  if (HANDICAP_SET == 1) {
+    show(kif_msg::AFTER_HANDICAP);
+    return;
+  }
+  if (hist.HIST_LAST < 1) {
+    show(kif_msg::NOTHING_TO_COPY);
+    return;
+  }
+  std::string kif;
+  const std::string reason = KIF作成(棋譜_作成("", NAME_UE, NAME_SITA), kif);
+  if (!reason.empty()) {
+    show(kif_msg::CANNOT_COPY, reason);
+    return;
+  }
+  if (ports_.clipboard == nullptr || !ports_.clipboard->set_text(kif)) {
+    show(kif_msg::CANNOT_COPY, kif_msg::NO_CLIPBOARD);
+    return;
+  }
+  show(kif_msg::COPIED);
+}
+
+void Form::KIFU_PASTE_Click() {
+  棋譜パネル_閉じる();
+  const std::string text = ports_.clipboard != nullptr ? ports_.clipboard->text() : std::string();
+  if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
+    show(kif_msg::EMPTY_CLIPBOARD);
+    return;
+  }
+  // Read whole before anything changes: a faulty line leaves the game shown.
+  Record r;
+  const std::string reason = KIF解析(text, r);
+  if (!reason.empty()) {
+    show(kif_msg::CANNOT_PASTE, reason);
+    return;
+  }
+  棋譜_表示(r);
 }
 
 void Form::READ_RECORD(const std::string& folder, const std::string& file) {
@@ -131,10 +220,15 @@ void Form::READ_RECORD(const std::string& folder, const std::string& file) {
     show(record_msg::CANNOT_READ, reason);
     return;
   }
+  棋譜_表示(棋譜ファイル解析(bytes));
+}
+
+void Form::棋譜_表示(const Record& r) {
   描画_可視(0, 0, 0);
   初期設定();
   KIFU_MODE = 1;
-  const Record r = 棋譜ファイル解析(bytes);
+  NAME_UE = r.upper;
+  NAME_SITA = r.lower;
 
   Canvas& canvas = screen.canvas();
   const bool bold = screen.BOLD == 1;
@@ -148,7 +242,7 @@ void Form::READ_RECORD(const std::string& folder, const std::string& file) {
   // Entry 0 is the position shown now, so that the first step finds the
   // first move and stepping back to the start shows the pieces again.
   hist.手順保存(pos, 0, 0, 0, 0);
-  const int m = static_cast<int>(r.entries.size());
+  const int m = std::min(static_cast<int>(r.entries.size()), HIST_MAX);
   for (int n = 1; n <= m; ++n) {
     const RecordEntry& e = r.entries[static_cast<size_t>(n - 1)];
     std::copy(&e.board[0][0], &e.board[0][0] + 100, &hist.HIST_BOARD[n][0][0]);
@@ -162,6 +256,7 @@ void Form::READ_RECORD(const std::string& folder, const std::string& file) {
   hist.HIST_INDEX = 0;
   MOVE_COUNT = 0;
   hist.HIST_LAST = m;
+  hist.手番_推定(m);
   if (m == 0) {
     show(record_msg::NO_DATA_IN_FILE);
     return;
@@ -169,6 +264,11 @@ void Form::READ_RECORD(const std::string& folder, const std::string& file) {
   show(record_msg::READ);
   if (r.left_out > 0) show(record_msg::LEFT_OUT);
   show(msg::KIFU_STEP);
+  // 先手 is whoever made the first move, so that resuming with "先手",
+  // "後手" or "スタート" finds the side to move where the record left it.
+  const bool upper_first = hist.HIST_MOVER[0] == MOVER_UE;
+  pos.UE_SIDE = upper_first ? SIDE_SENTE : SIDE_GOTE;
+  pos.SITA_SIDE = -pos.UE_SIDE;
   pos.SIDE_TO_MOVE = SIDE_SENTE;
 }
 

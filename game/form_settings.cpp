@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/form.h"
+#include "records/disk_record_files.h"
 #include "ui/pictures.h"
 
 namespace korvel {
@@ -44,6 +45,7 @@ void Form::読込_環境設定ファイル() {
     GUIDE_COLOR = SIDOU_ON == 1 ? COLOR_WHITE : COLOR_GREEN;
   }
   if (v.keika != SettingsValues::NOT_SET) set_checked("KEIKA", v.keika == 1 ? 1 : 0);
+  if (v.oute != SettingsValues::NOT_SET) set_checked("OUTE_KEIKOKU", v.oute == 1 ? 1 : 0);
   if (v.bgm != SettingsValues::NOT_SET) {
     set_checked("BGM", v.bgm == 1 ? 1 : 0);
     if (v.bgm == 1) ports_.sound.dsPlayLooping(SND_BGM);
@@ -61,6 +63,7 @@ void Form::書込_環境設定ファイル() {
   v.sidou = checked("SIDOU");
   v.keika = checked("KEIKA");
   v.bgm = checked("BGM");
+  v.oute = checked("OUTE_KEIKOKU");
   ports_.settings.write(v);
 }
 
@@ -99,6 +102,11 @@ void Form::UCHU_Click() { 背景_選択("UCHU", HAIKEI_UCHU); }
 void Form::RENGA_Click() { 背景_選択("RENGA", HAIKEI_RENGA); }
 
 void Form::OPTION_Click() { 棋譜パネル_閉じる(); }
+
+void Form::OUTE_KEIKOKU_Click() {
+  set_checked("OUTE_KEIKOKU", checked("OUTE_KEIKOKU") == 1 ? 0 : 1);
+  書込_環境設定ファイル();
+}
 void Form::HAIKEI_GA_Click() {}
 void Form::SONOTA_Click() {}
 
@@ -149,9 +157,15 @@ void Form::VER_Click() {
 
 void Form::SOUND_INIT() {
   SOUND_CONTEXT = ports_.sound.dsInitialize(ports_.window);
-  if (SOUND_CONTEXT == 0)
-    ports_.dialogs.message(msg::SOUND_FAILED.text, msg::SOUND_FAILED.title,
-                           Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+  if (SOUND_CONTEXT == 0) startup_messages_.emplace_back(msg::SOUND_FAILED.text, msg::SOUND_FAILED.title);
+}
+
+void Form::Form_Activate() {
+  // Each said once, over the window that is already drawn.
+  const auto messages = std::move(startup_messages_);
+  startup_messages_.clear();
+  for (const auto& [text, title] : messages)
+    ports_.dialogs.message(text, title, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
 }
 
 std::int32_t Form::LOAD_WAVE(const std::string& file, std::int32_t flags) {
@@ -166,8 +180,8 @@ std::int32_t Form::LOAD_WAVE(const std::string& file, std::int32_t flags) {
   if (in) image.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (!in.is_open() || in.bad()) {
     const int err = errno != 0 ? errno : EIO;
-    ports_.dialogs.message(std::error_code(err, std::generic_category()).message(), msg::SOUND_FAILED.title,
-                           Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+    startup_messages_.emplace_back(std::string(msg::WAVE_FAILED.text) + "\r" + file + "\r" + 失敗理由(err),
+                                   msg::WAVE_FAILED.title);
     return 0;
   }
   return ports_.sound.dsCreateDSB(SOUND_CONTEXT, image.data(), image.size(), flags);

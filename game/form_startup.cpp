@@ -48,6 +48,9 @@ void Form::初期設定() {
   KIFU_MODE = 0;
   CLOCK_SECOND = 0;
   CLICK_PHASE = 0;
+  GUIDE_SHOWN = 0;
+  NAME_UE.clear();
+  NAME_SITA.clear();
   pos.初期設定();  // no winner, nobody to move, empty hands, the forty pieces
   画面_再描画();
 }

@@ -16,12 +16,15 @@ void Form::COM対局_準備() {
   if (pos.GAME_OVER != 0) 初期設定();
   screen.描画_棋譜読込み部分消去();
   screen.描画_レベル(COM_LEVEL);
+  案内_消去();
   描画_将棋盤桝();
   screen.描画_自持盤(pos);
   CLICK_PHASE = 0;
   GAME_KIND = KIND_COM;
   KIFU_MODE = 0;
-  hist.HIST_LAST = MOVE_COUNT;
+  // Play goes on from the position shown; the store holds no later one. Not
+  // MOVE_COUNT: after 反転 the store starts again from the turned position.
+  hist.HIST_LAST = History::上限(hist.HIST_INDEX);
 }
 
 void Form::SENTE_Click() {
@@ -64,11 +67,14 @@ void Form::START_Click() {
   if (pos.GAME_OVER != 0) 初期設定();
   screen.描画_棋譜読込み部分消去();
   for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
+  案内_消去();
   描画_将棋盤桝();
   screen.描画_自持盤(pos);
   TURN_START = now();
   if (checked("KEIKA") == 1) Timer1_Enabled(1);
   GAME_KIND = KIND_MAN;
+  // A record being replayed becomes a game from the position shown.
+  KIFU_MODE = 0;
   if (pos.SIDE_TO_MOVE == SIDE_NONE || MOVE_COUNT == 0) {
     pos.SITA_SIDE = SIDE_SENTE;
     pos.UE_SIDE = SIDE_GOTE;

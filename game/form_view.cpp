@@ -7,6 +7,7 @@
 namespace korvel {
 
 void Form::画面_再描画() {
+  HINT_SHOWN = 0;  // every frame is drawn anew
   screen.描画_背景(screen.HAIKEI_CODE);
   screen.描画_桝_数値();
   screen.描画_自持盤(pos);
@@ -17,6 +18,7 @@ void Form::画面_再描画() {
   if (GAME_KIND == KIND_COM) screen.描画_レベル(COM_LEVEL);
   if (HANDICAP_SET == 1) screen.描画_ハンデレベル(HANDICAP_GRADE);
   screen.描画_絵(PIC_KORVEL, 10.8, 0);
+  危険_更新();
 }
 
 void Form::描画_手数(int n, int /*unused_colour*/) { screen.描画_手数(n); }
@@ -52,6 +54,7 @@ void Form::REVERSE_Click() {
   }
   REVERSED = 1;
   CLICK_PHASE = 0;
+  GUIDE_SHOWN = 0;  // the repaint below takes every mark away
   int copy[10][10];
   for (int x = 0; x <= 9; ++x)
     for (int y = 0; y <= 9; ++y) copy[x][y] = pos.Board[x][y];

@@ -15,6 +15,9 @@ void History::手順保存(const Position& pos, double t_sita_before, double t_s
   HIST_TIME_SITA_AFTER[n] = t_sita_after;
   HIST_TIME_UE_BEFORE[n] = t_ue_before;
   HIST_TIME_UE_AFTER[n] = t_ue_after;
+  HIST_MOVER[n] = pos.SIDE_TO_MOVE == pos.UE_SIDE     ? MOVER_UE
+                  : pos.SIDE_TO_MOVE == pos.SITA_SIDE ? MOVER_SITA
+                                                      : MOVER_UNKNOWN;
   HIST_LAST = n;
 }
 
@@ -24,6 +27,32 @@ bool History::復元(int n, Position& pos) const {
   std::memcpy(pos.HAND_SITA, HIST_HAND_SITA[n], sizeof pos.HAND_SITA);
   std::memcpy(pos.HAND_UE, HIST_HAND_UE[n], sizeof pos.HAND_UE);
   return true;
+}
+
+Totals History::所有時間(int n) const {
+  if (!stored(n)) return {};
+  return {HIST_TIME_SITA_BEFORE[n], HIST_TIME_UE_BEFORE[n]};
+}
+
+int History::手番(int n, const Position& pos) const {
+  if (!stored(n)) return SIDE_NONE;
+  if (HIST_MOVER[n] == MOVER_UE) return pos.UE_SIDE;
+  if (HIST_MOVER[n] == MOVER_SITA) return pos.SITA_SIDE;
+  return SIDE_NONE;
+}
+
+void History::手番_推定(int last) {
+  last = 上限(last);
+  const auto mover_of = [this](int n) {
+    const int piece = 調査_移動結果(n).piece;
+    return piece > 0 ? MOVER_UE : piece < 0 ? MOVER_SITA : MOVER_UNKNOWN;
+  };
+  if (last <= 0) HIST_MOVER[0] = MOVER_UNKNOWN;
+  for (int n = 0; n < last; ++n) HIST_MOVER[n] = mover_of(n + 1);
+  if (last >= 1) HIST_MOVER[last] = -mover_of(last);
+  // A damaged line shows no move: go on alternating from the entry before.
+  for (int n = 1; n <= last; ++n)
+    if (HIST_MOVER[n] == MOVER_UNKNOWN) HIST_MOVER[n] = -HIST_MOVER[n - 1];
 }
 
 MoveResult History::調査_移動結果(int n) const {

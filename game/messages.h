@@ -28,6 +28,9 @@ inline constexpr Box YOU_WIN{"あなたの勝ちです", "終了"};
 inline constexpr Box SENTE_WINS{"先手の勝ちです", "終了"};
 inline constexpr Box GOTE_WINS{"後手の勝ちです", "終了"};
 
+// The king left open, asked before the move is made.
+inline constexpr Box KING_LEFT_OPEN{"王が取られる手です。指しますか？", "確認"};
+
 // History.
 inline constexpr Box CANNOT_BACK{"できません", "戻る"};
 inline constexpr Box CANNOT_FORWARD{"できません", "進む"};
@@ -48,6 +51,8 @@ inline constexpr std::string_view HANDICAP_REASONS[4] = {
 
 // Board view and sound.
 inline constexpr Box REVERSE_IN_KIFU{"棋譜ﾓｰﾄﾞではできません", "反転"};
-inline constexpr Box SOUND_FAILED{"Direct Soundインターフェースが作成できません。", "Korvel.dll"};
+inline constexpr Box SOUND_FAILED{"音を出す装置が見つかりません。\r音は鳴りませんが、このまま遊べます。", "音"};
+// Followed by a line break, the file's name and the reason.
+inline constexpr Box WAVE_FAILED{"音のﾌｧｲﾙを読み込めませんでした。音なしで続けます。", "音"};
 
 }  // namespace korvel::msg

@@ -13,7 +13,8 @@ struct MessageText {
 };
 
 struct Dialogs {
-  enum class Buttons { Ok, YesNo };
+  // YesNoDefaultNo: Return answers No, for a question whose Yes is risky.
+  enum class Buttons { Ok, YesNo, YesNoDefaultNo };
   enum class Icon { None, Exclamation };
   enum class Answer { Ok, Yes, No };
 

@@ -8,6 +8,7 @@
 #include "ports/background_work.h"
 #include "ports/browser.h"
 #include "ports/canvas.h"
+#include "ports/clipboard.h"
 #include "ports/clock_timer.h"
 #include "ports/day_timer.h"
 #include "ports/dialogs.h"
@@ -33,8 +34,13 @@ struct Ports {
   // The folder of the game's own files (sounds, help page, about picture),
   // UTF-8; empty means the current folder.
   std::string data_dir;
+  // The record file the game in progress is kept in after every move (UTF-8);
+  // empty keeps nothing.
+  std::string last_game_path;
   // Where level 4 thinks; none means on the caller's thread, blocking it.
   BackgroundWork* background = nullptr;
+  // For KIF copy and paste; none refuses both.
+  Clipboard* clipboard = nullptr;
 };
 
 }  // namespace korvel

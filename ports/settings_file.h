@@ -1,5 +1,6 @@
 #pragma once
-// The settings file "Korvel.ini": background, move guidance, clocks, music.
+// The settings file "Korvel.ini": background, move guidance, clocks, music,
+// the king's warning.
 // The implementation owns the file format; the game only sees the values.
 
 namespace korvel {
@@ -14,15 +15,17 @@ struct SettingsValues {
   int sidou = NOT_SET;       // move guidance 1 / 0
   int keika = NOT_SET;       // clock display 1 / 0
   int bgm = NOT_SET;         // background music 1 / 0
+  int oute = NOT_SET;        // the question before a move that leaves the king open 1 / 0
 };
 
 // What a first start without a file uses (and writes).
-inline constexpr SettingsValues DEFAULT_SETTINGS{2, 0, 1, 0};
+inline constexpr SettingsValues DEFAULT_SETTINGS{2, 0, 1, 0, 1};
 
 struct SettingsFile {
   virtual ~SettingsFile() = default;
-  // Reads the file once at start-up. When it cannot be read the
-  // implementation writes the defaults and returns DEFAULT_SETTINGS.
+  // Reads the file once at start-up. When there is none the implementation
+  // writes the defaults and returns DEFAULT_SETTINGS; one that is there but
+  // cannot be read gives DEFAULT_SETTINGS and is never written over.
   virtual SettingsValues read() = 0;
   // Replaces the whole file. background 0 (no background entry checked)
   // writes no background line. A failure is not reported.

@@ -4,7 +4,9 @@
 #include "qt/canvas_widget.h"
 #include "qt/help_window.h"
 
+#include <QClipboard>
 #include <QDeadlineTimer>
+#include <QGuiApplication>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -18,6 +20,8 @@
 #include <QUrl>
 
 #include <atomic>
+#include <chrono>
+#include <cmath>
 #include <thread>
 
 namespace korvel::qt {
@@ -49,12 +53,13 @@ korvel::Dialogs::Answer MessageBoxDialogs::message(std::string_view text, std::s
   // An empty title would show the program's name instead; a blank shows nothing.
   const QString caption = title.empty() ? QStringLiteral(" ") : fromUtf8(title);
   QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, caption, body,
-                  buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent_);
+                  buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No, parent_);
   if (canvas_ != nullptr && canvas_->scale() > 1) {
     QFont font = box.font();
     font.setPointSizeF(font.pointSizeF() * canvas_->scale());
     box.setFont(font);
   }
+  if (buttons == Buttons::YesNoDefaultNo) box.setDefaultButton(QMessageBox::No);
   // The title bar's font is the desktop's whatever the scale; in bold, with
   // the frame's buttons beside it.
   QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
@@ -75,7 +80,22 @@ korvel::Dialogs::AboutAnswer MessageBoxDialogs::about_box(std::string_view pictu
   return box.answer();
 }
 
-double SystemDayTimer::now() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+double SystemDayTimer::steadySeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+SystemDayTimer::SystemDayTimer(std::function<double()> steady)
+    : SystemDayTimer(QTime::currentTime().msecsSinceStartOfDay() / 1000.0, std::move(steady)) {}
+
+SystemDayTimer::SystemDayTimer(double start_of_day, std::function<double()> steady)
+    : start_of_day_(start_of_day), steady_(std::move(steady)), since_(steady_()) {}
+
+double SystemDayTimer::now() {
+  // The time of day when the game started, moved on by a clock that only
+  // goes forward: setting the computer's clock or a change to summer time
+  // charges no player for it.
+  return std::fmod(start_of_day_ + (steady_() - since_), 86400.0);
+}
 
 void SystemDayTimer::wait(double seconds) {
   if (seconds <= 0) return;
@@ -115,6 +135,14 @@ void ThreadWork::run(const std::function<void()>& job, const std::function<void(
   while (!done && loop.exec(QEventLoop::ExcludeUserInputEvents) == 0) {
   }
   worker.join();
+}
+
+std::string DesktopClipboard::text() { return QGuiApplication::clipboard()->text().toStdString(); }
+
+bool DesktopClipboard::set_text(std::string_view text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->setText(fromUtf8(text));
+  return clipboard->text() == fromUtf8(text);
 }
 
 DesktopBrowser::DesktopBrowser(QWidget* window, korvel::Dialogs& dialogs, QString launcher)

@@ -11,6 +11,7 @@
 
 #include "ports/background_work.h"
 #include "ports/browser.h"
+#include "ports/clipboard.h"
 #include "ports/clock_timer.h"
 #include "ports/day_timer.h"
 #include "ports/dialogs.h"
@@ -36,10 +37,21 @@ class MessageBoxDialogs : public korvel::Dialogs {
   const CanvasWidget* canvas_;
 };
 
+// The day's clock: seconds since midnight as the game started, advanced by a
+// monotonic clock.
 class SystemDayTimer : public korvel::DayTimer {
  public:
+  // steady: seconds of a clock that never goes back (tests give their own).
+  explicit SystemDayTimer(std::function<double()> steady = steadySeconds);
+  SystemDayTimer(double start_of_day, std::function<double()> steady);
   double now() override;
   void wait(double seconds) override;
+  static double steadySeconds();
+
+ private:
+  double start_of_day_;
+  std::function<double()> steady_;
+  double since_;
 };
 
 // Timer1: ticks every 50 ms while started.
@@ -59,6 +71,12 @@ class Timer1Clock : public korvel::ClockTimer {
 class ThreadWork : public korvel::BackgroundWork {
  public:
   void run(const std::function<void()>& job, const std::function<void()>& tick) override;
+};
+
+class DesktopClipboard : public korvel::Clipboard {
+ public:
+  std::string text() override;
+  bool set_text(std::string_view text) override;
 };
 
 // The desktop's browser, reached through a launcher program. A page of the

@@ -73,6 +73,10 @@ int main(int argc, char** argv) {
       std::printf("%.3f\n", seconds_since_process_start());
       QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     });
+  } else {
+    // Start-up's messages (no sound device) come over the drawn window.
+    QObject::connect(window.canvas(), &korvel::qt::CanvasWidget::firstPainted, &window,
+                     [&window] { QTimer::singleShot(0, &window, [&window] { window.afterShown(); }); });
   }
   window.show();
   return QApplication::exec();

@@ -12,7 +12,11 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <filesystem>
+#include <system_error>
+
 #include "qt/palette.h"
+#include "text/text_file.h"
 #include "ui/menu_tree.h"
 
 namespace korvel::qt {
@@ -48,6 +52,8 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
                       record_files_, browser_,  settings_, static_cast<std::intptr_t>(winId()),
                       dataDir().toUtf8().toStdString()};
   ports.background = &background_;
+  ports.last_game_path = prepareLastGamePath();
+  ports.clipboard = &clipboard_;
   form_ = std::make_unique<korvel::Form>(ports);
   record_panel_->setEvents([this](RecordPanel::Handler h) { run([&] { (form_.get()->*h)(); }); });
 
@@ -60,6 +66,20 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+std::string MainWindow::prepareLastGamePath() {
+  const std::filesystem::path path = korvel::last_game_path();
+  if (path.empty()) return {};
+  std::error_code ec;
+  std::filesystem::create_directories(path.parent_path(), ec);
+  // Leftovers of a write that a crash or a power cut interrupted.
+  korvel::remove_stale_temporaries(path.parent_path().string());
+  return path.string();
+}
+
+void MainWindow::afterShown() {
+  run([this] { form_->Form_Activate(); });
+}
 
 QString MainWindow::dataDir() {
   const QDir share(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/korvel"));

@@ -34,6 +34,8 @@ class MainWindow : public QMainWindow {
 
   // Start-up: the model's Form_Load, then the window is placed.
   void start();
+  // Once the window has been drawn: start-up's messages, over it.
+  void afterShown();
 
   // The game's data folder: share/korvel beside the executable's folder
   // (installed, or in the build tree); empty (the current folder) when it
@@ -63,6 +65,8 @@ class MainWindow : public QMainWindow {
 
  private:
   void buildMenus();
+  // The last-game file's path, its folder made and tidied; empty for none.
+  static std::string prepareLastGamePath();
   void choose(const std::string& name);
   // Runs one handler of the model, then afterHandler.
   template <class F>
@@ -82,6 +86,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<RecordPanel> record_panel_;
   korvel::DiskRecordFiles record_files_;
   DesktopBrowser browser_;
+  DesktopClipboard clipboard_;
   ThreadWork background_;
   korvel::IniSettingsFile settings_;
   std::unique_ptr<korvel::Form> form_;

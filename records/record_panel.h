@@ -17,6 +17,9 @@ inline constexpr Box LEFT_OUT{"501手目からは読み込みませんでした"
 // Followed by a line break and the reason.
 inline constexpr Box CANNOT_READ{"棋譜ﾌｧｲﾙを読み込めませんでした", "棋譜"};
 
+// "前回の対局": the game kept after every move.
+inline constexpr Box NO_LAST_GAME{"前回の対局はありません", "前回の対局"};
+
 // Opening the panel for writing.
 inline constexpr Box AFTER_REVERSE{"反転後は書き込みできません", "棋譜書込"};
 inline constexpr Box AFTER_HANDICAP{"ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込"};
@@ -24,6 +27,7 @@ inline constexpr Box AFTER_HANDICAP{"ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書�
 // "RETURN".
 inline constexpr Box NO_NAME{"ﾌｧｲﾙ名が入力されていません", "  "};
 inline constexpr Box BAD_NAME{"ﾌｧｲﾙ名に '/' や制御文字は使えません", "  "};
+inline constexpr Box DOT_NAME{"ﾌｧｲﾙ名を '.' で始めることはできません", "  "};
 inline constexpr Box NOTHING_TO_SAVE{"保存するデータがありません", "棋譜保存"};
 inline constexpr Box NOT_CP932{"対局名か対局者名に棋譜ﾌｧｲﾙに書けない文字があります", "棋譜保存"};
 // Followed by a line break and the reason.

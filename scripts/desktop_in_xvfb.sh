@@ -37,7 +37,7 @@ trap 'kill $wm_pid 2>/dev/null || true; xvfb_cleanup' EXIT
 for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
 
 # Starting from the installed place, as a launcher would; no design size here.
-(cd "$out/home" && HOME="$out/home" XDG_CONFIG_HOME= SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 \
+(cd "$out/home" && HOME="$out/home" XDG_CONFIG_HOME= XDG_DATA_HOME= SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 \
    exec "$korvel") &
 game_pid=$!
 wid=$(window_named '^Korvel$')

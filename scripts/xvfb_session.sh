@@ -39,7 +39,7 @@ xvfb_start() {
 
 start_game() {
   # From a folder of its own, as a launcher would start it.
-  (cd "$out/home" && HOME="$out/home" XDG_CONFIG_HOME= SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 \
+  (cd "$out/home" && HOME="$out/home" XDG_CONFIG_HOME= XDG_DATA_HOME= SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 \
      exec "$korvel") &
   game_pid=$!
   for _ in $(seq 100); do

@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 #include <system_error>
@@ -21,6 +22,7 @@ constexpr std::string_view KEY_BACKGROUND = "背景画";
 constexpr std::string_view KEY_SIDOU = "移動指導";
 constexpr std::string_view KEY_KEIKA = "経過時間";
 constexpr std::string_view KEY_BGM = "BGM";
+constexpr std::string_view KEY_OUTE = "王手警告";
 
 int on_off(std::string_view value) { return value == "ON" ? 1 : 0; }
 
@@ -33,6 +35,15 @@ std::filesystem::path settings_path() {
   const char* home = std::getenv("HOME");
   if (home != nullptr && home[0] != '\0') return std::filesystem::path(home) / ".config" / "Korvel" / "Korvel.ini";
   return "Korvel.ini";
+}
+
+std::filesystem::path last_game_path() {
+  const std::filesystem::path name(u8"前回の対局.棋譜");
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return std::filesystem::path(xdg) / "Korvel" / name;
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return std::filesystem::path(home) / ".local" / "share" / "Korvel" / name;
+  return {};
 }
 
 SettingsValues parse_settings(std::string_view bytes) {
@@ -57,6 +68,8 @@ SettingsValues parse_settings(std::string_view bytes) {
       v.keika = on_off(value);
     } else if (key == KEY_BGM) {
       v.bgm = on_off(value);
+    } else if (key == KEY_OUTE) {
+      v.oute = on_off(value);
     }
   }
   return v;
@@ -72,22 +85,33 @@ std::string format_settings(const SettingsValues& v) {
   line(KEY_SIDOU, v.sidou == 1 ? "ON" : "OFF");
   line(KEY_KEIKA, v.keika == 1 ? "ON" : "OFF");
   line(KEY_BGM, v.bgm == 1 ? "ON" : "OFF");
+  // Unlike the others it is on unless it was switched off.
+  line(KEY_OUTE, v.oute == 0 ? "OFF" : "ON");
   std::string bytes;
   to_cp932(text, bytes);  // every character above exists in CP932
   return bytes;
 }
 
 SettingsValues IniSettingsFile::read() {
+  remove_stale_temporaries(path_.parent_path().string());
   std::string bytes;
   // Anything larger is no settings file of ours.
-  if (read_whole_file(path_.string(), bytes, 1 << 16) != 0) {
+  const int error = read_whole_file(path_.string(), bytes, 1 << 16);
+  if (error == ENOENT) {
     write(DEFAULT_SETTINGS);
+    return DEFAULT_SETTINGS;
+  }
+  if (error != 0) {
+    // A file we cannot read is still the player's: play on the defaults and
+    // leave it alone.
+    read_only_ = true;
     return DEFAULT_SETTINGS;
   }
   return parse_settings(bytes);
 }
 
 void IniSettingsFile::write(const SettingsValues& values) {
+  if (read_only_) return;
   std::error_code ec;
   if (path_.has_parent_path()) std::filesystem::create_directories(path_.parent_path(), ec);
   replace_whole_file(path_.string(), format_settings(values));

@@ -14,6 +14,11 @@ namespace korvel {
 // Korvel.ini in the current folder when there is no home either.
 std::filesystem::path settings_path();
 
+// Where the game in progress is kept after every move:
+// $XDG_DATA_HOME/Korvel/前回の対局.棋譜, else ~/.local/share/Korvel/...; empty
+// when there is no home to keep it in.
+std::filesystem::path last_game_path();
+
 // The values a file's bytes give, line by line, a later line winning; NOT_SET
 // for keys it does not hold. Never fails: a line without "=" is skipped, and
 // bytes that are no CP932 text match nothing.
@@ -30,6 +35,7 @@ class IniSettingsFile : public SettingsFile {
 
  private:
   std::filesystem::path path_;
+  bool read_only_ = false;  // there but unreadable: never written over
 };
 
 }  // namespace korvel

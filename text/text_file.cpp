@@ -1,10 +1,13 @@
 #include "text/text_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace korvel {
 namespace {
@@ -26,6 +29,22 @@ int write_all(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<size_t>(n));
   }
   return 0;
+}
+
+constexpr std::string_view TEMP_PREFIX = ".korvel-";
+constexpr std::size_t TEMP_SUFFIX = 6;  // what mkostemp puts for XXXXXX
+
+bool is_temporary_name(std::string_view name) {
+  if (name.size() != TEMP_PREFIX.size() + TEMP_SUFFIX || name.substr(0, TEMP_PREFIX.size()) != TEMP_PREFIX)
+    return false;
+  for (char c : name.substr(TEMP_PREFIX.size()))
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+  return true;
+}
+
+std::string folder_of(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 mode_t new_file_mode() {
@@ -60,20 +79,41 @@ int read_whole_file(const std::string& path, std::string& bytes, long long max_b
   }
 }
 
+int remove_stale_temporaries(const std::string& folder) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return 0;
+  int removed = 0;
+  while (const dirent* e = ::readdir(dir)) {
+    if (!is_temporary_name(e->d_name)) continue;
+    Fd f{::openat(::dirfd(dir), e->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY)};
+    struct stat st {};
+    if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    // A write in progress holds its lock until it has renamed the file; one
+    // that was killed holds none.
+    if (::flock(f.fd, LOCK_EX | LOCK_NB) != 0) continue;
+    if (::unlinkat(::dirfd(dir), e->d_name, 0) == 0) ++removed;
+  }
+  ::closedir(dir);
+  return removed;
+}
+
 int replace_whole_file(const std::string& path, std::string_view bytes) {
-  const size_t slash = path.rfind('/');
+  const std::string folder = folder_of(path);
+  remove_stale_temporaries(folder);
   // Short, so that a name near the length limit still leaves room for it,
   // and hidden, so that no file list shows it.
-  std::string temp = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + ".korvel-XXXXXX";
+  std::string temp = folder + std::string(TEMP_PREFIX) + "XXXXXX";
   Fd f{::mkostemp(temp.data(), O_CLOEXEC)};
   if (f.fd < 0) return errno;
+  int error = ::flock(f.fd, LOCK_EX) != 0 ? errno : 0;
   struct stat old {};
   const mode_t mode = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) ? old.st_mode & 07777 : new_file_mode();
-  int error = ::fchmod(f.fd, mode) != 0 ? errno : 0;
+  if (error == 0 && ::fchmod(f.fd, mode) != 0) error = errno;
   if (error == 0) error = write_all(f.fd, bytes);
+  // On the disk before it takes the old file's name: a power cut leaves
+  // one whole file or the other.
   if (error == 0 && ::fsync(f.fd) != 0) error = errno;
-  if (::close(f.fd) != 0 && error == 0) error = errno;
-  f.fd = -1;
+  // Renamed while still locked, so that no other start takes it for a leftover.
   if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
   if (error != 0) ::unlink(temp.c_str());
   return error;

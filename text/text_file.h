@@ -15,6 +15,12 @@ int read_whole_file(const std::string& path, std::string& bytes, long long max_b
 // beside it, flushed to the disk, then renamed over it. Whatever goes wrong,
 // a file that was there before is left as it was; an existing file keeps its
 // permissions, a new one gets what the umask leaves of read and write.
+// Leftovers of writes that were killed are removed from the folder first.
 int replace_whole_file(const std::string& path, std::string_view bytes);
+
+// Removes the temporary files that killed writes left in folder (UTF-8; empty
+// is the current folder); a write still going on is left alone. The number
+// removed.
+int remove_stale_temporaries(const std::string& folder);
 
 }  // namespace korvel

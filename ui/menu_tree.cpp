@@ -6,7 +6,7 @@ namespace korvel {
 
 namespace {
 
-constexpr std::array<MenuEntry, 35> MENU{{
+constexpr std::array<MenuEntry, 40> MENU{{
     {"TAIKYOKU", "対局", 0, 0},
     {"MATCH_MAN", "対局(人間)", 1, 0},
     {"START", "スタート", 2, 0},
@@ -22,6 +22,7 @@ constexpr std::array<MenuEntry, 35> MENU{{
     {"STOP", "局面", 0, 0},
     {"CANCEL", "最初", 1, 0},
     {"REVERSE", "反転", 1, 0},
+    {"HINT", "ﾋﾝﾄ", 1, 0},
     {"REPLAY", "戻", 0, 0},
     {"AFTER", "進", 0, 0},
     {"LBEL_UP", "△", 0, 0},
@@ -29,6 +30,9 @@ constexpr std::array<MenuEntry, 35> MENU{{
     {"KIFU", "棋譜", 0, 0},
     {"KIFU_READ", "読込", 1, 0},
     {"KIFU_WRITE", "書込", 1, 0},
+    {"KIFU_LAST", "前回の対局", 1, 0},
+    {"KIFU_COPY", "KIFｺﾋﾟｰ", 1, 0},
+    {"KIFU_PASTE", "KIF貼付", 1, 0},
     {"OPTION", "ｵﾌﾟｼｮﾝ", 0, 0},
     {"HAIKEI_GA", "背景画", 1, 0},
     {"MIDORI", "筒", 2, 0},
@@ -39,6 +43,7 @@ constexpr std::array<MenuEntry, 35> MENU{{
     {"SIDOU", "移動指導", 1, 0},
     {"KEIKA", "経過時間", 1, 0},
     {"BGM", "BGM", 1, 0},
+    {"OUTE_KEIKOKU", "王手警告", 1, 1},
     {"SONOTA", "その他", 0, 0},
     {"KAISETU", "解説", 1, 0},
     {"VER", "バージョン情報", 1, 0},

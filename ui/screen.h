@@ -25,7 +25,9 @@ inline constexpr int SQUARE_H = 690;
 enum : int {
   COLOR_BLACK = 0,
   COLOR_GREEN = 2,  // window background, plain frames
+  COLOR_HINT = 11,  // the move the hint proposes
   COLOR_RED = 12,   // selection, the computer's move, hand counts
+  COLOR_DANGER = 13,  // a king the other side can take
   COLOR_YELLOW = 14,
   COLOR_WHITE = 15,
 };

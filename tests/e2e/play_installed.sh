@@ -2,8 +2,9 @@
 # A player's session with the installed game in a real window on a virtual
 # screen: a game against the computer chosen from the menus, three moves and
 # the replies, 戻 and 進, the record written through the panel and read back,
-# the 宇宙 background chosen and found again after a restart. Screenshots are
-# kept in BUILD/e2e/ as the test's artefacts.
+# the 宇宙 background chosen and found again after a restart, and the game
+# kept after every move found again after Escape and played on. Screenshots
+# are kept in BUILD/e2e/ as the test's artefacts.
 # Usage: play_installed.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -111,6 +112,30 @@ shot uchu-again
 crop_cell uchu 13 6 margin-before
 crop_cell uchu-again 13 6 margin-after
 same margin-before margin-after || fail "the background after a new start is not 宇宙"
+xdotool key Escape
+wait "$game_pid" || true
+game_pid=
+
+# The game against the computer was kept after each of its moves: after
+# Escape and a new start, 棋譜 → 前回の対局 brings it back, 進 steps to its
+# end, and 先手 plays on from there.
+[ -f "$out/home/.local/share/Korvel/前回の対局.棋譜" ] || fail "the game in progress was not kept"
+start_game
+menu 200 Down Down Down Return
+answer
+answer
+for _ in 1 2 3 4 5 6; do xdotool mousemove 117 9 click 1; sleep 0.7; done
+shot last-game
+# The squares only: the background around the board is 宇宙 now.
+convert "$out/last-game.png" -crop 364x404+133+78 +repage "$out/last-game-board.png"
+convert "$out/newest.png" +repage -crop 364x404+3+3 +repage "$out/newest-squares.png"
+same_pieces last-game-board newest-squares || fail "前回の対局 stepped to its end is not the game"
+menu 20 Down Down Right Return
+answer
+press 4 7 && press 4 6 && wait_reply
+shot resumed
+crop_cell resumed 4 6 resumed-arrived
+same resumed-arrived lower-pawn || fail "no move was accepted after resuming the kept game"
 xdotool key Escape
 wait "$game_pid" || true
 game_pid=

@@ -139,6 +139,16 @@ struct FakeBrowser : Browser {
   }
 };
 
+struct FakeClipboard : Clipboard {
+  std::string held;
+  bool works = true;
+  std::string text() override { return held; }
+  bool set_text(std::string_view t) override {
+    if (works) held = std::string(t);
+    return works;
+  }
+};
+
 struct FakeSettings : SettingsFile {
   SettingsValues stored = DEFAULT_SETTINGS;
   int reads = 0;
@@ -161,11 +171,13 @@ struct FakePorts {
   FakeBrowser browser;
   FakeSettings settings;
   FakeBackgroundWork work;
+  FakeClipboard clipboard;
   std::string data_dir;  // empty: the current folder, where no game files are
   Ports ports() {
     Ports p{canvas, dialogs, sound, day_timer, clock_timer, record_panel, record_files, browser, settings, 0, data_dir};
     work.day_timer = &day_timer;
     p.background = &work;
+    p.clipboard = &clipboard;
     return p;
   }
 };

@@ -135,14 +135,15 @@ TEST_F(PlayTest, LevelFourThinksAwayFromTheWindowWithItsClockRunningAndTakesTheK
   EXPECT_EQ(plays(KOMA), 2);
   expect_consistent();
 
-  // The human's king left open down file 5: the computer takes it.
+  // The human's king left open down file 5: asked, the human plays on, and
+  // the computer takes it.
   form.pos.Board[5][7] = 0;
   form.pos.Board[5][5] = HISHA;
   forget();
   move(1, 7, 1, 6);
   EXPECT_EQ(form.pos.Board[5][9], RYU);  // promoted on the way in
   EXPECT_EQ(form.pos.GAME_OVER, form.pos.UE_SIDE);
-  EXPECT_EQ(boxes(), Lines{"ｺﾝﾋﾟｭｰﾀの勝ちです|終了"});
+  EXPECT_EQ(boxes(), (Lines{"王が取られる手です。指しますか？|確認", "ｺﾝﾋﾟｭｰﾀの勝ちです|終了"}));
 }
 
 TEST_F(PlayTest, GoteLetsTheComputerOpenAndFinishedGamesRestartFromTheBeginning) {
@@ -329,13 +330,20 @@ TEST_F(PlayTest, HandicapStepsChangeOneSquareUntilTheEndsOfTheScale) {
   EXPECT_EQ(form.pos.Board[8][2], 0);
   EXPECT_TRUE(drew(testing::Cap(15, 11, 1, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級", 10)));
   EXPECT_TRUE(drew(Pic(0, 8, 2)));
+  forget();
   form.menu_click("LEBEL_DOWN");
   EXPECT_EQ(form.pos.Board[8][2], 800);
-  EXPECT_TRUE(drew(testing::Cap(15, 11, 1, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", 10)));
-  EXPECT_EQ(plays(KOMA), 2);
+  // Back at grade 0: an even game again, its caption gone, a record allowed.
+  EXPECT_FALSE(drew(testing::Cap(15, 11, 1, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", 10)));
+  EXPECT_TRUE(drew(Pic(form.screen.HAIKEI_CODE, 14, 1)));
+  EXPECT_EQ(form.HANDICAP_SET, 0);
+  form.menu_click("KIFU_WRITE");
+  EXPECT_EQ(fakes.record_panel.calls.back(), "fields 1");
+  EXPECT_EQ(plays(KOMA), 1);
+  forget();
 
   for (int i = 0; i < 11; ++i) form.menu_click("LEBEL_DOWN");
-  EXPECT_EQ(plays(KOMA), 12);  // the eleventh step changes nothing
+  EXPECT_EQ(plays(KOMA), 10);  // the eleventh step changes nothing
   EXPECT_EQ(form.HANDICAP_GRADE, -10);
   EXPECT_EQ(form.HANDICAP_SET, 1);
   EXPECT_TRUE(drew(testing::Cap(15, 11, 1, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人", 10)));
@@ -406,20 +414,48 @@ TEST_F(PlayTest, GuidanceShowsTheComputersMoveBeforeItBlinks) {
   EXPECT_EQ(*(red + 1), "refresh");
 }
 
-TEST_F(PlayTest, AGameLongerThanTheHistoryGoesOnUnrecorded) {
+TEST_F(PlayTest, AGameLongerThanTheHistoryStepsThroughEveryStoredEntryAndNoFurther) {
   form.menu_click("START");
   form.hist.HIST_INDEX = 499;
   form.MOVE_COUNT = 499;
   move(3, 7, 3, 6);  // move 500: entries 499 and 500
+  move(3, 3, 3, 4);  // move 501, by the upper side: not stored
+  EXPECT_EQ(form.hist.HIST_LAST, 500);
+  forget();
+  form.menu_click("REPLAY");
+  EXPECT_EQ(form.MOVE_COUNT, 500);
+  EXPECT_EQ(form.pos.Board[3][4], 0);
+  EXPECT_EQ(form.pos.SIDE_TO_MOVE, form.pos.UE_SIDE);
+  EXPECT_TRUE(drew(Pic(form.screen.HAIKEI_CODE, -1, 8)));  // the upper side's move text goes
+  EXPECT_FALSE(drew(Pic(form.screen.HAIKEI_CODE, 13, 2)));
+
   move(3, 3, 3, 4);
   move(4, 7, 4, 6);
   EXPECT_EQ(form.MOVE_COUNT, 502);
-  EXPECT_EQ(form.hist.HIST_LAST, 500);
-  EXPECT_EQ(form.hist.HIST_BOARD[500][3][3], 10);  // the position before move 501
   forget();
+  form.menu_click("REPLAY");  // two moves past the store: back to its last entry
+  EXPECT_EQ(form.MOVE_COUNT, 500);
+  EXPECT_EQ(form.pos.Board[4][6], 0);
+  EXPECT_EQ(form.pos.Board[3][3], 10);
+  EXPECT_TRUE(drew(Txt(15, 12.4, 2.4, "７", 12)));  // move 500's text is shown again
+  form.menu_click("AFTER");
   form.menu_click("REPLAY");
-  EXPECT_EQ(boxes(), Lines{"できません|戻る"});
-  EXPECT_EQ(form.pos.Board[4][6], -10);
+  EXPECT_EQ(boxes(), (Lines{"できません|進む"}));
+  EXPECT_EQ(form.MOVE_COUNT, 499);
+
+  // Turned past the store: the history starts afresh from the turned
+  // position, where the computer (now on the lower side's army) moves.
+  const Position turned_from = form.pos;
+  form.menu_click("REVERSE");
+  form.menu_click("SENTE");
+  EXPECT_EQ(form.MOVE_COUNT, 500);
+  forget();
+  form.menu_click("AFTER");
+  form.menu_click("REPLAY");
+  form.menu_click("REPLAY");
+  EXPECT_EQ(boxes(), (Lines{"できません|進む", "できません|戻る"}));
+  EXPECT_EQ(form.MOVE_COUNT, 499);
+  EXPECT_EQ(form.pos.Board[10 - 3][10 - 3], -turned_from.Board[3][3]);
 }
 
 class WholeGameTest : public PlayTest, public ::testing::WithParamInterface<int> {};

@@ -51,7 +51,8 @@ struct RecordTest : ::testing::Test {
 
 TEST_F(RecordTest, AShortGameIsWrittenByteForByteAndReplayedToItsLastMove) {
   // Two people: a pawn each, then the bishop takes the bishop and promotes;
-  // the thinking times give clocks of 0, 1234, 12345 and a fraction.
+  // the thinking times give clocks of 0, 1234, 12345 and a fraction, each
+  // booked on the side that moved.
   form.menu_click("START");
   for (const auto& [at, fx, fy, tx, ty] : {std::tuple{1234.0, 3, 7, 3, 6}, {13579.0, 7, 3, 7, 4}, {13579.6, 2, 8, 8, 2}}) {
     fakes.day_timer.seconds = at;
@@ -84,8 +85,9 @@ TEST_F(RecordTest, AShortGameIsWrittenByteForByteAndReplayedToItsLastMove) {
     form.menu_click("AFTER");
     EXPECT_EQ(std::memcmp(form.pos.Board, played.HIST_BOARD[n], sizeof form.pos.Board), 0) << n;
     EXPECT_EQ(std::memcmp(form.pos.HAND_SITA, played.HIST_HAND_SITA[n], sizeof form.pos.HAND_SITA), 0) << n;
-    EXPECT_EQ(form.TIME_SITA, static_cast<int>(played.HIST_TIME_SITA_AFTER[n])) << n;
-    EXPECT_EQ(form.TIME_UE, static_cast<int>(played.HIST_TIME_UE_AFTER[n])) << n;
+    // The totals the game had at that position, each move on its mover's clock.
+    EXPECT_EQ(form.TIME_SITA, static_cast<int>(played.所有時間(n).sita)) << n;
+    EXPECT_EQ(form.TIME_UE, static_cast<int>(played.所有時間(n).ue)) << n;
   }
   forget();
   form.menu_click("AFTER");
@@ -111,7 +113,7 @@ TEST_F(RecordTest, WritingWantsAGameFromTheInitialPositionAndAGoodNameAndNeverLo
 
   form.menu_click("GOTE");  // the computer opens as 先手 with the upper pieces
   forget();
-  for (const char* name : {"../a", "a"}) {
+  for (const char* name : {"../a", ".a", "a"}) {
     type(name, "王🙂", "先手名", "後手名");
     form.Command1_Click();
   }
@@ -119,6 +121,7 @@ TEST_F(RecordTest, WritingWantsAGameFromTheInitialPositionAndAGoodNameAndNeverLo
   type("a", "", "先手名", "後手名");
   form.Command1_Click();
   EXPECT_EQ(boxes(), (Lines{"ﾌｧｲﾙ名に '/' や制御文字は使えません|  ",
+                            "ﾌｧｲﾙ名を '.' で始めることはできません|  ",
                             "対局名か対局者名に棋譜ﾌｧｲﾙに書けない文字があります|棋譜保存",
                             "棋譜を書き込めませんでした\rﾃﾞｨｽｸに空きがありません|棋譜保存"}));
   EXPECT_EQ(files, (std::map<std::string, std::string>{{"/records/a.棋譜", "an older record"}}));

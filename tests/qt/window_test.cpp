@@ -57,6 +57,7 @@ const std::vector<MenuRow> kMenus = {
     {"STOP", "局面", nullptr, false},
     {"CANCEL", "最初", "STOP", false},
     {"REVERSE", "反転", "STOP", false},
+    {"HINT", "ﾋﾝﾄ", "STOP", false},
     {"REPLAY", "戻", nullptr, false},
     {"AFTER", "進", nullptr, false},
     {"LBEL_UP", "△", nullptr, false},
@@ -64,6 +65,9 @@ const std::vector<MenuRow> kMenus = {
     {"KIFU", "棋譜", nullptr, false},
     {"KIFU_READ", "読込", "KIFU", false},
     {"KIFU_WRITE", "書込", "KIFU", false},
+    {"KIFU_LAST", "前回の対局", "KIFU", false},
+    {"KIFU_COPY", "KIFｺﾋﾟｰ", "KIFU", false},
+    {"KIFU_PASTE", "KIF貼付", "KIFU", false},
     {"OPTION", "ｵﾌﾟｼｮﾝ", nullptr, false},
     {"HAIKEI_GA", "背景画", "OPTION", false},
     {"MIDORI", "筒", "HAIKEI_GA", true},
@@ -74,6 +78,7 @@ const std::vector<MenuRow> kMenus = {
     {"SIDOU", "移動指導", "OPTION", false},
     {"KEIKA", "経過時間", "OPTION", true},
     {"BGM", "BGM", "OPTION", false},
+    {"OUTE_KEIKOKU", "王手警告", "OPTION", true},
     {"SONOTA", "その他", nullptr, false},
     {"KAISETU", "解説", "SONOTA", false},
     {"VER", "バージョン情報", "SONOTA", false},
@@ -337,6 +342,21 @@ TEST(DayTimer, APauseKeepsTheWindowServedAndReturnsAfterItsTime) {
   day.wait(0.05);
   EXPECT_TRUE(served);  // timers and paints run during the pause
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
+}
+
+TEST(DayTimer, MovesOnByTheRealTimeAloneAndWrapsAtMidnight) {
+  double steady = 1000;
+  SystemDayTimer day(86399.5, [&steady] { return steady; });
+  EXPECT_DOUBLE_EQ(day.now(), 86399.5);
+  steady += 0.25;
+  EXPECT_DOUBLE_EQ(day.now(), 86399.75);
+  steady += 1;
+  EXPECT_DOUBLE_EQ(day.now(), 0.75);  // past midnight, as the clocks expect
+  // The system's own clock reads the same kind of seconds.
+  SystemDayTimer real;
+  const double a = real.now();
+  EXPECT_GE(a, 0);
+  EXPECT_LT(a, 86400);
 }
 
 }  // namespace

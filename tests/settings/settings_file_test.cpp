@@ -39,19 +39,19 @@ TEST_F(SettingsFileTest, FirstStartWritesAndGivesTheDefaults) {
   EXPECT_EQ(v.sidou, 0);
   EXPECT_EQ(v.keika, 1);
   EXPECT_EQ(v.bgm, 0);
-  EXPECT_EQ(slurp(file), sjis("背景画=筒\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n"));
+  EXPECT_EQ(slurp(file), sjis("背景画=筒\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n"));
 
-  settings.write({5, 1, 0, 1});
-  EXPECT_EQ(slurp(file), sjis("背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n"));
-  settings.write({0, 0, 1, 0});  // no background checked: three lines
-  EXPECT_EQ(slurp(file), sjis("移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n"));
+  settings.write({5, 1, 0, 1, 0});
+  EXPECT_EQ(slurp(file), sjis("背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n王手警告=OFF\r\n"));
+  settings.write({0, 0, 1, 0, 1});  // no background checked: no line for it
+  EXPECT_EQ(slurp(file), sjis("移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n"));
   EXPECT_EQ(fs::directory_iterator(file.parent_path())->path(), file);  // no temporary left over
 }
 
 TEST(SettingsParse, LinesAreComparedExactlyAndTheLastOneWins) {
   struct Case {
     std::string bytes;
-    int background, sidou, keika, bgm;
+    int background, sidou, keika, bgm, oute = SettingsValues::NOT_SET;
   };
   constexpr int N = SettingsValues::NOT_SET;
   const Case cases[] = {
@@ -62,6 +62,8 @@ TEST(SettingsParse, LinesAreComparedExactlyAndTheLastOneWins) {
       // An empty line, binary junk and lines without "=" are passed over.
       {"\r\n\xff\xfe\x81junk=1\r\n" + sjis("BGM\r\n経過時間=ON\n"), N, N, 1, N},
       {sjis("ＢＧＭ=ON\r\n背景画 =筒\r\n"), N, N, N, N},
+      {sjis("王手警告=OFF\r\n"), N, N, N, N, 0},
+      {sjis("王手警告=ON\r\n王手警告=off\r\n"), N, N, N, N, 0},
   };
   for (const Case& c : cases) {
     const SettingsValues v = parse_settings(c.bytes);
@@ -69,6 +71,7 @@ TEST(SettingsParse, LinesAreComparedExactlyAndTheLastOneWins) {
     EXPECT_EQ(v.sidou, c.sidou) << c.bytes;
     EXPECT_EQ(v.keika, c.keika) << c.bytes;
     EXPECT_EQ(v.bgm, c.bgm) << c.bytes;
+    EXPECT_EQ(v.oute, c.oute) << c.bytes;
   }
 }
 
@@ -85,6 +88,23 @@ TEST_F(SettingsFileTest, AFailedWriteLeavesWhatWasThere) {
   EXPECT_EQ(slurp(dir / "plain"), "x");
 }
 
+TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
+  // Too large to be ours, or (for a user the permissions bind) unreadable.
+  const std::string big(70000, 'x');
+  for (const bool locked : {false, true}) {
+    if (locked && ::geteuid() == 0) continue;  // root reads it all the same
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << (locked ? sjis("背景画=畳\r\n") : big);
+    if (locked) fs::permissions(file, fs::perms::none);
+    IniSettingsFile settings(file);
+    const SettingsValues v = settings.read();
+    EXPECT_EQ(v.background, DEFAULT_SETTINGS.background);
+    settings.write({5, 1, 1, 1});
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(slurp(file), locked ? sjis("背景画=畳\r\n") : big);
+  }
+}
+
 TEST(SettingsPath, FollowsTheConfigurationFolderConvention) {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   const std::string saved = xdg ? xdg : "";
@@ -93,6 +113,16 @@ TEST(SettingsPath, FollowsTheConfigurationFolderConvention) {
   ::setenv("XDG_CONFIG_HOME", "relative", 1);
   EXPECT_EQ(settings_path(), fs::path(std::getenv("HOME")) / ".config/Korvel/Korvel.ini");
   if (xdg) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(SettingsPath, TheGameInProgressIsKeptInTheDataFolder) {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  const std::string saved = xdg ? xdg : "";
+  ::setenv("XDG_DATA_HOME", "/data", 1);
+  EXPECT_EQ(last_game_path(), fs::path(u8"/data/Korvel/前回の対局.棋譜"));
+  ::unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(last_game_path(), fs::path(std::getenv("HOME")) / u8".local/share/Korvel/前回の対局.棋譜");
+  if (xdg) ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
 }
 
 }  // namespace

@@ -20,13 +20,16 @@ TEST(MenuTree, NamesCaptionsAndNestingInOrder) {
       {"LEVEL", "COM対局ﾚﾍﾞﾙ", 1},   {"LEVEL1", "LEVEL1", 2},        {"LEVEL2", "LEVEL2", 2},
       {"LEVEL3", "LEVEL3", 2},       {"LEVEL4", "LEVEL4", 2},        {"OWARI", "終わり", 1},
       {"STOP", "局面", 0},
-      {"CANCEL", "最初", 1},         {"REVERSE", "反転", 1},         {"REPLAY", "戻", 0},
+      {"CANCEL", "最初", 1},         {"REVERSE", "反転", 1},         {"HINT", "ﾋﾝﾄ", 1},
+      {"REPLAY", "戻", 0},
       {"AFTER", "進", 0},            {"LBEL_UP", "△", 0},            {"LEBEL_DOWN", "▽", 0},
       {"KIFU", "棋譜", 0},           {"KIFU_READ", "読込", 1},       {"KIFU_WRITE", "書込", 1},
+      {"KIFU_LAST", "前回の対局", 1},    {"KIFU_COPY", "KIFｺﾋﾟｰ", 1},    {"KIFU_PASTE", "KIF貼付", 1},
       {"OPTION", "ｵﾌﾟｼｮﾝ", 0},       {"HAIKEI_GA", "背景画", 1},     {"MIDORI", "筒", 2},
       {"TATAMI", "畳", 2},           {"TAKE", "竹", 2},              {"UCHU", "宇宙", 2},
       {"RENGA", "煉瓦", 2},          {"SIDOU", "移動指導", 1},       {"KEIKA", "経過時間", 1},
-      {"BGM", "BGM", 1},             {"SONOTA", "その他", 0},        {"KAISETU", "解説", 1},
+      {"BGM", "BGM", 1},             {"OUTE_KEIKOKU", "王手警告", 1},
+      {"SONOTA", "その他", 0},        {"KAISETU", "解説", 1},
       {"VER", "バージョン情報", 1},
   };
   const auto tree = menu_tree();
@@ -39,11 +42,11 @@ TEST(MenuTree, NamesCaptionsAndNestingInOrder) {
   }
 }
 
-TEST(MenuTree, OnlyLevelThreeAndTatamiCheckedInTheDesign) {
+TEST(MenuTree, OnlyLevelThreeTatamiAndTheWarningCheckedInTheDesign) {
   std::vector<std::string> marked;
   for (const MenuEntry& e : menu_tree())
     if (e.checked == 1) marked.emplace_back(e.name);
-  EXPECT_EQ(marked, (std::vector<std::string>{"LEVEL3", "TATAMI"}));
+  EXPECT_EQ(marked, (std::vector<std::string>{"LEVEL3", "TATAMI", "OUTE_KEIKOKU"}));
 }
 
 TEST(MenuTree, ListsAndLeaves) {

@@ -1,0 +1,622 @@
+#include "records/kif.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <vector>
+
+#include "board/position.h"
+#include "text/shift_jis.h"
+
+namespace korvel {
+namespace {
+
+// Why a move or a line cannot be read; shown after the line that says it.
+namespace why {
+constexpr std::string_view AFTER_KING = "玉を取った後に指し手があります";
+constexpr std::string_view NO_PIECE = "移動元に指す側の駒がありません";
+constexpr std::string_view WRONG_PIECE = "移動元の駒と駒の名前が違います";
+constexpr std::string_view CANNOT_REACH = "その駒はそこへ動けません";
+constexpr std::string_view CANNOT_PROMOTE = "成れない指し手です";
+constexpr std::string_view NOTHING_TO_DECLINE = "成れない指し手に「不成」が付いています";
+constexpr std::string_view DEAD_PIECE = "成らなければ動けなくなる駒です";
+constexpr std::string_view NOT_DROPPABLE = "その駒は打てません";
+constexpr std::string_view NOT_IN_HAND = "持駒にない駒です";
+constexpr std::string_view OCCUPIED = "駒のある升には打てません";
+constexpr std::string_view NIFU = "二歩です";
+constexpr std::string_view DEAD_DROP = "そこに打つと動けない駒です";
+constexpr std::string_view BAD_MOVE = "指し手が読めません";
+constexpr std::string_view BAD_TIME = "消費時間が読めません";
+constexpr std::string_view NO_ORIGIN = "移動元がありません";
+constexpr std::string_view DROP_WITH_ORIGIN = "「打」と移動元が両方あります";
+constexpr std::string_view SAME_FIRST = "「同」の前に指し手がありません";
+constexpr std::string_view NOT_HIRATE = "平手の棋譜だけ読めます";
+constexpr std::string_view BOARD_DIAGRAM = "盤面図から始まる棋譜は読めません（平手の棋譜だけ読めます）";
+constexpr std::string_view UNKNOWN_LINE = "読めない行です";
+constexpr std::string_view NOT_KIF = "KIFの棋譜が見つかりません";
+constexpr std::string_view NOT_ONE_MOVE = "手目の局面が、前の局面から一手で指せる局面ではありません";
+}  // namespace why
+
+constexpr std::string_view FIRST_COMMENT = "#円筒将棋の棋譜です。９筋と１筋が隣り合い、駒は盤の端を越えて動きます";
+constexpr std::string_view MOVES_HEADER = "手数----指手---------消費時間--";
+constexpr int MOVE_COLUMNS = 14;  // the widest move, "１三桂不成(25)", in display columns
+
+// A KIF square and a board square. Named from 先手's side: the file is the
+// number above the board; when the upper side is 先手 the board is turned.
+int board_x(int file, bool turned) { return turned ? file : 10 - file; }
+int board_y(int rank, bool turned) { return turned ? 10 - rank : rank; }
+int kif_file(int x, bool turned) { return turned ? x : 10 - x; }
+int kif_rank(int y, bool turned) { return turned ? 10 - y : y; }
+
+// A game being played from the initial position, one checked move at a time.
+// The reader plays what the text says; the writer plays what the stored
+// positions show and names it. Both through these two calls, so that what
+// one writes the other reads.
+struct Play {
+  Position pos;
+  bool upper_first = false;
+  int moves = 0;
+  int last_x = 0, last_y = 0;  // the previous move's target, for 同
+  bool king_taken = false;
+
+  Play() { pos.初期設定(); }
+  bool upper_to_move() const { return (moves % 2 == 0) == upper_first; }
+  bool own(int code) const { return upper_to_move() ? code >= 10 : code <= -10; }
+
+  // A board move of the piece named kind (0: any); promote 1 成, 0 不成, -1 unsaid.
+  std::string_view move(int fx, int fy, int tx, int ty, int kind, int promote) {
+    if (king_taken) return why::AFTER_KING;
+    const int piece = pos.Board[fx][fy];
+    if (!own(piece)) return why::NO_PIECE;
+    if (kind != 0 && std::abs(piece) != kind) return why::WRONG_PIECE;
+    if (pos.移動チェック(fx, fy, tx, ty, piece) == 0) return why::CANNOT_REACH;
+    const int can = pos.調査_駒成(fx, fy, tx, ty, piece);
+    if (promote == 1 && can == 0) return why::CANNOT_PROMOTE;
+    if (promote == 0 && can == 0) return why::NOTHING_TO_DECLINE;
+    const int stands = promote == 1 ? pos.PROMOTED_CODE : piece;
+    if (stands == piece && 移動後チェック(ty, piece) == 0) return why::DEAD_PIECE;
+    carry_out(fx, fy, tx, ty, stands);
+    return {};
+  }
+
+  std::string_view drop(int kind, int tx, int ty) {
+    if (king_taken) return why::AFTER_KING;
+    int slot = 0;
+    for (int k = 1; k <= 7; ++k)
+      if (HAND_PIECE[k] == kind) slot = k;
+    if (slot == 0) return why::NOT_DROPPABLE;
+    const bool up = upper_to_move();
+    if ((up ? pos.HAND_UE : pos.HAND_SITA)[slot] < 1) return why::NOT_IN_HAND;
+    pos.調査_2歩フラグ設定();
+    const int code = up ? kind : -kind;
+    const int fx = up ? HAND_X_UE : HAND_X_SITA;
+    const int fy = up ? slot : slot + 2;
+    if (pos.移動チェック(fx, fy, tx, ty, code) == 0) {
+      if (pos.Board[tx][ty] != EMPTY) return why::OCCUPIED;
+      if (kind == HU && (up ? pos.PAWN_FILE_UE : pos.PAWN_FILE_SITA)[tx] == 1) return why::NIFU;
+      return why::DEAD_DROP;
+    }
+    carry_out(fx, fy, tx, ty, code);
+    return {};
+  }
+
+ private:
+  void carry_out(int fx, int fy, int tx, int ty, int piece) {
+    if (std::abs(pos.Board[tx][ty]) == OU) king_taken = true;
+    pos.駒移動(fx, fy, tx, ty, piece);
+    ++moves;
+    last_x = tx;
+    last_y = ty;
+  }
+};
+
+bool same_position(const Position& p, const RecordEntry& e) {
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y)
+      if (p.Board[x][y] != e.board[x][y]) return false;
+  for (int k = 1; k <= 7; ++k)
+    if (p.HAND_SITA[k] != e.hand_sita[k] || p.HAND_UE[k] != e.hand_ue[k]) return false;
+  return true;
+}
+
+RecordEntry entry_of(const Position& p) {
+  RecordEntry e;
+  std::copy(&p.Board[0][0], &p.Board[0][0] + 100, &e.board[0][0]);
+  std::copy(p.HAND_SITA, p.HAND_SITA + 8, e.hand_sita);
+  std::copy(p.HAND_UE, p.HAND_UE + 8, e.hand_ue);
+  return e;
+}
+
+// ---- Writing --------------------------------------------------------------
+
+// The move that turns the game's position into next, as the stored
+// positions show it: the mover's piece that is new on a square is the
+// target, the square the mover's piece left the origin, none left a drop.
+struct Found {
+  bool drop = false;
+  int fx = 0, fy = 0, tx = 0, ty = 0;
+  int kind = 0;     // as it stood before the move
+  int promote = -1;  // 1 promoted, 0 declined, -1 could not promote
+};
+
+bool find_move(const Play& g, const RecordEntry& next, Found& m, Play& after) {
+  int targets = 0, origins = 0;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) {
+      const int now = next.board[x][y], was = g.pos.Board[x][y];
+      if (now != was && g.own(now)) {
+        ++targets;
+        m.tx = x;
+        m.ty = y;
+      }
+      if (now == EMPTY && g.own(was)) {
+        ++origins;
+        m.fx = x;
+        m.fy = y;
+      }
+    }
+  if (targets != 1 || origins > 1) return false;
+  after = g;
+  std::string_view reason;
+  if (origins == 0) {
+    m.drop = true;
+    m.kind = std::abs(next.board[m.tx][m.ty]);
+    reason = after.drop(m.kind, m.tx, m.ty);
+  } else {
+    const int piece = g.pos.Board[m.fx][m.fy];
+    m.kind = std::abs(piece);
+    Position probe = g.pos;
+    if (probe.調査_駒成(m.fx, m.fy, m.tx, m.ty, piece) == 1) m.promote = next.board[m.tx][m.ty] != piece ? 1 : 0;
+    reason = after.move(m.fx, m.fy, m.tx, m.ty, 0, m.promote);
+  }
+  return reason.empty() && same_position(after.pos, next);
+}
+
+std::string_view kif_name(int kind) {
+  switch (kind) {
+    case HU: return "歩";
+    case KYOU: return "香";
+    case KEI: return "桂";
+    case GIN: return "銀";
+    case KIN: return "金";
+    case KAKU: return "角";
+    case HISHA: return "飛";
+    case OU: return "玉";
+    case TO: return "と";
+    case NARIKYOU: return "成香";
+    case NARIKEI: return "成桂";
+    case NARIGIN: return "成銀";
+    case UMA: return "馬";
+    case RYU: return "龍";
+    default: return "";
+  }
+}
+
+constexpr std::string_view FULLWIDTH[10] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+constexpr std::string_view KANJI[10] = {"", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
+
+std::string padded(long long v, int width, char fill) {
+  std::string s = std::to_string(v);
+  if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<size_t>(width) - s.size(), fill);
+  return s;
+}
+
+// "( m:ss/hh:mm:ss)": this move's time and the mover's total.
+std::string time_text(int spent, int total) {
+  return "(" + padded(spent / 60, 2, ' ') + ":" + padded(spent % 60, 2, '0') + "/" + padded(total / 3600, 2, '0') +
+         ":" + padded(total / 60 % 60, 2, '0') + ":" + padded(total % 60, 2, '0') + ")";
+}
+
+std::string one_line(std::string s) {
+  std::replace(s.begin(), s.end(), '\r', ' ');
+  std::replace(s.begin(), s.end(), '\n', ' ');
+  return s;
+}
+
+std::string move_text(const Found& m, bool same, bool turned) {
+  std::string s;
+  if (same)
+    s = "同　";
+  else
+    s = std::string(FULLWIDTH[kif_file(m.tx, turned)]) + std::string(KANJI[kif_rank(m.ty, turned)]);
+  s += kif_name(m.kind);
+  if (m.drop) return s + "打";
+  if (m.promote == 1) s += "成";
+  if (m.promote == 0) s += "不成";
+  return s + "(" + std::to_string(kif_file(m.fx, turned)) + std::to_string(kif_rank(m.fy, turned)) + ")";
+}
+
+int columns(std::string_view utf8) {
+  int n = 0;
+  for (unsigned char c : utf8) {
+    if (c < 0x80) n += 1;
+    else if ((c & 0xC0) != 0x80) n += 2;  // every character but ASCII here is full width
+  }
+  return n;
+}
+
+// ---- Reading --------------------------------------------------------------
+
+// Strict UTF-8 (no overlong forms, no surrogates): what passes is taken as
+// UTF-8, anything else as CP932.
+bool utf8_code_points(std::string_view s, std::u32string* out) {
+  for (size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    int len = 0;
+    char32_t cp = 0, min = 0;
+    if (c < 0x80) len = 1, cp = c;
+    else if (c >= 0xC2 && c <= 0xDF) len = 2, cp = c & 0x1F, min = 0x80;
+    else if (c >= 0xE0 && c <= 0xEF) len = 3, cp = c & 0x0F, min = 0x800;
+    else if (c >= 0xF0 && c <= 0xF4) len = 4, cp = c & 0x07, min = 0x10000;
+    else return false;
+    if (i + static_cast<size_t>(len) > s.size()) return false;
+    for (int k = 1; k < len; ++k) {
+      const unsigned char t = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
+      if ((t & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (t & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    if (out) out->push_back(cp);
+    i += static_cast<size_t>(len);
+  }
+  return true;
+}
+
+// Full-width digits, brackets, colon and blank as their ASCII forms, tabs as
+// blanks: the forms other programs write vary.
+std::u32string normalised(std::u32string_view text) {
+  std::u32string s(text);
+  for (char32_t& c : s) {
+    if (c >= U'０' && c <= U'９') c = U'0' + (c - U'０');
+    else if (c == U'（') c = U'(';
+    else if (c == U'）') c = U')';
+    else if (c == U'：') c = U':';
+    else if (c == U'＋') c = U'+';
+    else if (c == U'　' || c == U'\t' || c == 0xFEFF) c = U' ';
+  }
+  return s;
+}
+
+std::u32string_view trimmed(std::u32string_view s) {
+  while (!s.empty() && s.front() == U' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == U' ') s.remove_suffix(1);
+  return s;
+}
+
+bool starts(std::u32string_view s, std::u32string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+
+// The line as a message shows it: trimmed, control characters as blanks, cut short.
+std::string at_line(int n, std::u32string_view text, std::string_view reason) {
+  std::u32string shown(text);
+  for (char32_t& c : shown)
+    if (c < 0x20 || c == 0x7F || c == U'\t') c = U' ';
+  std::u32string_view t = trimmed(shown);
+  constexpr size_t SHOWN = 32;
+  std::u32string cut(t.substr(0, SHOWN));
+  if (t.size() > SHOWN) cut += U'…';
+  return std::to_string(n) + "行目「" + to_utf8(cut) + "」：" + std::string(reason);
+}
+
+struct Cursor {
+  std::u32string_view s;
+  size_t i = 0;
+  bool end() const { return i >= s.size(); }
+  char32_t peek(size_t k = 0) const { return i + k < s.size() ? s[i + k] : 0; }
+  void blanks() {
+    while (peek() == U' ') ++i;
+  }
+  bool take(std::u32string_view word) {
+    if (!starts(s.substr(std::min(i, s.size())), word)) return false;
+    i += word.size();
+    return true;
+  }
+  // Digits as a number held below a billion; false when there are none.
+  bool number(long long& v) {
+    const size_t from = i;
+    v = 0;
+    while (peek() >= U'0' && peek() <= U'9') {
+      v = std::min(v * 10 + (peek() - U'0'), 999999999LL);
+      ++i;
+    }
+    return i > from;
+  }
+};
+
+int digit(char32_t c) { return c >= U'1' && c <= U'9' ? static_cast<int>(c - U'0') : 0; }
+
+int kanji_rank(char32_t c) {
+  static constexpr char32_t RANKS[] = U"一二三四五六七八九";
+  for (int r = 0; r < 9; ++r)
+    if (RANKS[r] == c) return r + 1;
+  return digit(c);
+}
+
+struct Name {
+  std::u32string_view text;
+  int kind;
+};
+// Two-character names first, so that 成香 is not read as a promoting 香.
+constexpr Name NAMES[] = {
+    {U"成香", NARIKYOU}, {U"成桂", NARIKEI}, {U"成銀", NARIGIN}, {U"歩", HU},   {U"香", KYOU},
+    {U"桂", KEI},        {U"銀", GIN},        {U"金", KIN},        {U"角", KAKU}, {U"飛", HISHA},
+    {U"玉", OU},         {U"王", OU},         {U"と", TO},         {U"馬", UMA},  {U"龍", RYU},
+    {U"竜", RYU},        {U"全", NARIGIN},    {U"圭", NARIKEI},    {U"杏", NARIKYOU},
+};
+
+// Words that end the moves in place of one.
+constexpr std::u32string_view ENDINGS[] = {U"投了",   U"中断",   U"千日手",   U"詰み",     U"持将棋", U"切れ負け",
+                                           U"反則勝ち", U"反則負け", U"入玉勝ち", U"不詰", U"封じ手", U"不戦"};
+
+struct MoveLine {
+  long long number = 0;
+  bool ending = false;
+  bool same = false;
+  int file = 0, rank = 0;
+  int kind = 0;
+  int promote = -1;  // 1 成, 0 不成, -1 unsaid
+  bool drop = false;
+  int from_file = 0, from_rank = 0;  // 0: none given
+  bool has_spent = false, has_total = false;
+  long long spent = 0, total = 0;
+};
+
+// "( m:ss/hh:mm:ss)", its parts after the first optional.
+bool parse_time(Cursor& c, MoveLine& m) {
+  if (!c.take(U"(")) return false;
+  c.blanks();
+  long long min = 0, sec = 0;
+  if (!c.number(min) || !c.take(U":") || !c.number(sec)) return false;
+  m.has_spent = true;
+  m.spent = min * 60 + sec;
+  c.blanks();
+  if (c.take(U"/")) {
+    c.blanks();
+    long long h = 0, mi = 0, s = 0;
+    if (c.number(h)) {
+      if (!c.take(U":") || !c.number(mi) || !c.take(U":") || !c.number(s)) return false;
+      m.has_total = true;
+      m.total = h * 3600 + mi * 60 + s;
+    }
+    c.blanks();
+  }
+  return c.take(U")");
+}
+
+// A move line after its number; the reason when it cannot be read.
+std::string_view parse_move(Cursor& c, MoveLine& m) {
+  c.blanks();
+  for (std::u32string_view word : ENDINGS)
+    if (c.take(word)) {
+      m.ending = true;
+      return {};
+    }
+  if (c.take(U"同")) {
+    m.same = true;
+  } else {
+    m.file = digit(c.peek());
+    m.rank = kanji_rank(c.peek(1));
+    if (m.file == 0 || m.rank == 0) return why::BAD_MOVE;
+    c.i += 2;
+  }
+  c.blanks();
+  for (const Name& n : NAMES)
+    if (c.take(n.text)) {
+      m.kind = n.kind;
+      break;
+    }
+  if (m.kind == 0) return why::BAD_MOVE;
+  c.blanks();
+  if (c.take(U"不成")) m.promote = 0;
+  else if (c.take(U"成")) m.promote = 1;
+  else if (c.take(U"打")) m.drop = true;
+  c.blanks();
+  // The origin, "(77)"; a bracket that holds anything else is the time.
+  const size_t before_origin = c.i;
+  if (c.take(U"(")) {
+    c.blanks();
+    m.from_file = digit(c.peek());
+    m.from_rank = digit(c.peek(1));
+    c.i += 2;
+    c.blanks();
+    if (m.from_file == 0 || m.from_rank == 0 || !c.take(U")")) {
+      m.from_file = m.from_rank = 0;
+      c.i = before_origin;
+    }
+  }
+  c.blanks();
+  c.take(U"+");  // marks a move with variations
+  c.blanks();
+  if (c.peek() == U'(' && !parse_time(c, m)) return why::BAD_TIME;
+  c.blanks();
+  c.take(U"+");
+  c.blanks();
+  return c.end() ? std::string_view{} : why::BAD_MOVE;
+}
+
+// Reading, one line at a time, into the positions and the clocks.
+struct Reader {
+  Play g;
+  std::string sente, gote;
+  bool seen_kif = false;
+  std::vector<RecordEntry> entries;
+  std::vector<std::array<long long, 2>> totals{{0, 0}};  // lower, upper after each move
+  int left_out = 0;
+
+  // A move line: "" when played, else why not.
+  std::string move(const MoveLine& m) {
+    if (m.number != g.moves + 1) return "手数が続いていません（" + std::to_string(g.moves + 1) + "手目のはずです）";
+    const bool turned = g.upper_first;
+    const bool up = g.upper_to_move();
+    int tx = board_x(m.file, turned), ty = board_y(m.rank, turned);
+    if (m.same) {
+      if (g.moves == 0) return std::string(why::SAME_FIRST);
+      tx = g.last_x;
+      ty = g.last_y;
+    }
+    std::string_view reason;
+    if (m.from_file != 0) {
+      if (m.drop) return std::string(why::DROP_WITH_ORIGIN);
+      reason = g.move(board_x(m.from_file, turned), board_y(m.from_rank, turned), tx, ty, m.kind, m.promote);
+    } else {
+      // Without an origin no board move is possible: a drop, 打 or not.
+      if (m.promote != -1) return std::string(why::NO_ORIGIN);
+      reason = g.drop(m.kind, tx, ty);
+    }
+    if (!reason.empty()) return std::string(reason);
+
+    auto t = totals.back();
+    if (m.has_total)
+      t[up] = std::min<long long>(m.total, RECORD_CLOCK_MAX);
+    else if (m.has_spent)
+      t[up] = std::min<long long>(t[up] + m.spent, RECORD_CLOCK_MAX);
+    totals.push_back(t);
+    if (static_cast<int>(entries.size()) < RECORD_MAX_ENTRIES)
+      entries.push_back(entry_of(g.pos));
+    else
+      ++left_out;
+    return {};
+  }
+
+  // A "key：value" line; the value's characters as written are in text at the
+  // same places as in the normalised line.
+  std::string_view header(std::u32string_view key, std::u32string_view value, std::u32string_view written) {
+    if (key == U"手合割") {
+      if (value != U"平手") return why::NOT_HIRATE;
+      seen_kif = true;
+    } else if (key == U"先手" || key == U"後手") {
+      (key == U"先手" ? sente : gote) = to_utf8(written);
+      seen_kif = true;
+    } else if (key.size() >= 3 && key.substr(key.size() - 3) == U"の持駒") {
+      return why::BOARD_DIAGRAM;
+    }
+    return {};  // other headers say nothing the game keeps
+  }
+
+  // The history keeps, with each position, both totals when it was reached
+  // (before) and the mover's total after the next move (after).
+  void finish(Record& game) {
+    for (size_t n = 1; n <= entries.size(); ++n) {
+      RecordEntry& e = entries[n - 1];
+      const auto& now = totals[n];
+      const auto& next = totals[std::min(n + 1, totals.size() - 1)];
+      e.time_sita_before = static_cast<int>(now[0]);
+      e.time_ue_before = static_cast<int>(now[1]);
+      e.time_sita_after = static_cast<int>(next[0]);
+      e.time_ue_after = static_cast<int>(next[1]);
+    }
+    game.upper = g.upper_first ? sente : gote;
+    game.lower = g.upper_first ? gote : sente;
+    game.entries = std::move(entries);
+    game.left_out = left_out;
+  }
+};
+
+}  // namespace
+
+std::string KIF作成(const Record& game, std::string& kif) {
+  kif.clear();
+  Play g;
+  Found m;
+  Play after;
+  // The side whose piece moved first is 先手.
+  if (!game.entries.empty() && !find_move(g, game.entries[0], m, after)) g.upper_first = true;
+  const bool turned = g.upper_first;
+  const std::string& sente = turned ? game.upper : game.lower;
+  const std::string& gote = turned ? game.lower : game.upper;
+
+  std::string text(FIRST_COMMENT);
+  text += '\n';
+  if (turned) text += std::string(KIF_UPPER_FIRST) + "\n";
+  text += "手合割：平手\n先手：" + one_line(sente) + "\n後手：" + one_line(gote) + "\n";
+  text += std::string(MOVES_HEADER) + "\n";
+  long long before[2] = {0, 0};  // each side's total so far, lower and upper
+  for (size_t n = 0; n < game.entries.size(); ++n) {
+    const RecordEntry& e = game.entries[n];
+    m = Found{};
+    if (!find_move(g, e, m, after)) return std::to_string(n + 1) + std::string(why::NOT_ONE_MOVE);
+    const bool up = g.upper_to_move();
+    const bool same = n > 0 && m.tx == g.last_x && m.ty == g.last_y;
+    g = after;
+    // Totals are what the mover's clock showed when the position was
+    // stored; the move's time is what it grew by.
+    const long long total = std::max(0, up ? e.time_ue_before : e.time_sita_before);
+    const long long spent = std::max(0LL, total - before[up]);
+    before[up] = total;
+    std::string mv = move_text(m, same, turned);
+    mv.append(static_cast<size_t>(std::max(0, MOVE_COLUMNS - columns(mv))), ' ');
+    text += padded(static_cast<long long>(n + 1), 4, ' ') + " " + mv + " " +
+            time_text(static_cast<int>(spent), static_cast<int>(total)) + "\n";
+  }
+  const std::string count = std::to_string(g.moves);
+  if (g.king_taken)
+    text += "まで" + count + "手で" + (g.moves % 2 == 1 ? "先手" : "後手") + "の勝ち\n";
+  else
+    text += "まで" + count + "手で中断\n";
+  kif = std::move(text);
+  return {};
+}
+
+std::string KIF解析(std::string_view bytes, Record& game) {
+  game = Record{};
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  const bool utf8 = utf8_code_points(bytes, nullptr);
+  static const std::u32string upper_first_line = [] {
+    std::u32string t;
+    utf8_code_points(KIF_UPPER_FIRST, &t);
+    return normalised(t);
+  }();
+  Reader r;
+  RecordLines lines(bytes);
+  std::string_view raw;
+  for (int line_no = 1; lines.読込_棋譜ファイル(raw) == 1; ++line_no) {
+    std::u32string text;
+    if (utf8)
+      utf8_code_points(raw, &text);
+    else
+      text = cp932_to_code_points(raw);
+    const std::u32string norm = normalised(text);
+    const std::u32string_view s = trimmed(norm);
+    const auto fail = [&](std::string_view reason) { return at_line(line_no, text, reason); };
+    if (s.empty()) continue;
+    if (s[0] == U'#' || s[0] == U'*' || s[0] == U'&') {
+      if (s == upper_first_line && r.g.moves == 0) r.g.upper_first = r.seen_kif = true;
+      continue;
+    }
+    if (starts(s, U"まで") || starts(s, U"変化")) {
+      r.seen_kif = true;
+      break;  // the end of the main line; variations are not read
+    }
+    if (starts(s, U"手数")) {
+      r.seen_kif = true;
+      continue;
+    }
+    if (s[0] == U'|' || s[0] == U'+') return fail(why::BOARD_DIAGRAM);
+    if (s[0] >= U'0' && s[0] <= U'9') {
+      std::u32string digits(s);
+      std::erase(digits, U' ');
+      if (digits == U"987654321") return fail(why::BOARD_DIAGRAM);
+      Cursor c{s};
+      MoveLine m;
+      c.number(m.number);
+      if (const std::string_view reason = parse_move(c, m); !reason.empty()) return fail(reason);
+      r.seen_kif = true;
+      if (m.ending) break;
+      if (const std::string reason = r.move(m); !reason.empty()) return fail(reason);
+      continue;
+    }
+    if (const size_t colon = s.find(U':'); colon != std::u32string_view::npos) {
+      const std::u32string_view value = trimmed(s.substr(colon + 1));
+      const size_t at = static_cast<size_t>(value.data() - norm.data());
+      const std::string_view reason =
+          r.header(trimmed(s.substr(0, colon)), value, std::u32string_view(text).substr(at, value.size()));
+      if (!reason.empty()) return fail(reason);
+      continue;
+    }
+    if (r.g.moves > 0) return fail(why::UNKNOWN_LINE);
+  }
+  if (!r.seen_kif) return std::string(why::NOT_KIF);
+  r.finish(game);
+  return {};
+}
+
+}  // namespace korvel

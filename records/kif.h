@@ -1,0 +1,60 @@
+#pragma once
+// KIF, the text in which players pass games around: written from the
+// positions a game stored, read back into them with every move checked on
+// the cylinder from the initial position. Both sides work on a Record, the
+// shape a record file has once read, so a game that came as KIF goes into
+// the history the way a record file does.
+//
+// Squares are named as players read them from 先手's side: the file is the
+// number printed above the board (10 - x), the rank is y. When the upper
+// side moved first every square is turned round, so that 先手 always starts
+// on ranks 7 to 9, and a comment line says so for our own reader.
+
+#include <string>
+#include <string_view>
+
+#include "ports/dialogs.h"
+#include "records/record_file.h"
+
+namespace korvel {
+
+// The game as KIF (UTF-8, LF). game.entries are the positions after moves
+// 1, 2, … with their clocks, as the history stores them from entry 1 on;
+// the position before the first move is the initial one. upper and lower
+// name the players (先手 is the side whose piece moved first; the lower
+// side when there is no move), the title is not written. Returns "" and the
+// text in kif, or, when a stored position is not one legal move after the
+// one before it, a message naming that move, kif then empty.
+std::string KIF作成(const Record& game, std::string& kif);
+
+// KIF text (UTF-8 or CP932, LF or CR LF) into game: entries are the
+// positions after each move with the clocks the history keeps (at most
+// RECORD_MAX_ENTRIES, the rest counted in left_out), upper and lower the
+// names by side, the title empty. Returns "", or a message naming the line
+// at fault; game is then empty.
+std::string KIF解析(std::string_view bytes, Record& game);
+
+// The comment line our KIF carries when the upper side moved first: read
+// back, the game gets its sides as they were.
+inline constexpr std::string_view KIF_UPPER_FIRST = "#この対局では上側の駒が先手です";
+
+}  // namespace korvel
+
+// What copying and pasting KIF say. A reason, where there is one, follows
+// on a line of its own.
+namespace korvel::kif_msg {
+
+using Box = MessageText;
+
+inline constexpr Box COPIED{"KIFをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰしました", "KIFｺﾋﾟｰ"};
+inline constexpr Box NOTHING_TO_COPY{"ｺﾋﾟｰするデータがありません", "KIFｺﾋﾟｰ"};
+inline constexpr Box AFTER_REVERSE{"反転後はｺﾋﾟｰできません", "KIFｺﾋﾟｰ"};
+inline constexpr Box AFTER_HANDICAP{"ﾊﾝﾃﾞｷｬｯﾌﾟ設定後はｺﾋﾟｰできません", "KIFｺﾋﾟｰ"};
+// Followed by the reason KIF作成 gives.
+inline constexpr Box CANNOT_COPY{"KIFにできませんでした", "KIFｺﾋﾟｰ"};
+inline constexpr std::string_view NO_CLIPBOARD = "ｸﾘｯﾌﾟﾎﾞｰﾄﾞが使えません";
+inline constexpr Box EMPTY_CLIPBOARD{"ｸﾘｯﾌﾟﾎﾞｰﾄﾞにﾃｷｽﾄがありません", "KIF貼付"};
+// Followed by the reason KIF解析 gives.
+inline constexpr Box CANNOT_PASTE{"KIFを読み込めませんでした", "KIF貼付"};
+
+}  // namespace korvel::kif_msg

@@ -1,0 +1,325 @@
+// KIF: written from stored positions and read back, on random games, in the
+// forms other programs write, and refused with the line named.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "board/position.h"
+#include "records/kif.h"
+#include "records/record_file.h"
+#include "text/shift_jis.h"
+
+namespace korvel {
+namespace {
+
+// A game as the history stores it: after each move the position with
+// both clocks, and the mover's new total as the previous entry's "after".
+struct Game {
+  Position p;
+  Record r;
+  int clock[2] = {0, 0};
+  Game(std::string upper, std::string lower) : r{"", std::move(upper), std::move(lower), {}, 0} { p.初期設定(); }
+
+  void play(int fx, int fy, int tx, int ty, int stands, int spent) {
+    const bool up = stands > 0;
+    p.駒移動(fx, fy, tx, ty, stands);
+    clock[up] += spent;
+    if (!r.entries.empty()) (up ? r.entries.back().time_ue_after : r.entries.back().time_sita_after) = clock[up];
+    RecordEntry& e = r.entries.emplace_back();
+    std::copy(&p.Board[0][0], &p.Board[0][0] + 100, &e.board[0][0]);
+    std::copy(p.HAND_SITA, p.HAND_SITA + 8, e.hand_sita);
+    std::copy(p.HAND_UE, p.HAND_UE + 8, e.hand_ue);
+    e.time_sita_before = e.time_sita_after = clock[0];
+    e.time_ue_before = e.time_ue_after = clock[1];
+  }
+};
+
+struct Seen {
+  int captures = 0, drops = 0, promotions = 0, declined = 0, seam = 0, kings = 0;
+};
+
+// A random legal game. Captures, promotions and moves across the seam are
+// favoured so that short games hold them too. winner: 1 先手, 2 後手.
+Record random_game(std::mt19937& rng, bool upper_first, Seen& seen, int& winner) {
+  Game g("上手１号", "下手　Ａ");  // names are kept as written
+  Position& p = g.p;
+  const int length = static_cast<int>(rng() % 151);
+  winner = 0;
+  for (int n = 0; n < length && p.GAME_OVER == 0; ++n) {
+    std::vector<std::array<int, 5>> moves;
+    std::vector<int> weights;
+    p.調査_2歩フラグ設定();
+    合法手列挙(p, (n % 2 == 0) == upper_first, [&](int fx, int fy, int tx, int ty, int piece) {
+      moves.push_back({fx, fy, tx, ty, piece});
+      const bool drop = fx == HAND_X_SITA || fx == HAND_X_UE;
+      weights.push_back(drop ? 1 : 3 + 30 * (p.Board[tx][ty] != 0) + 10 * (std::abs(tx - fx) >= 5) + 5 * (ty <= 3 || ty >= 7));
+    });
+    if (moves.empty()) break;
+    const auto [fx, fy, tx, ty, piece] = moves[std::discrete_distribution<size_t>(weights.begin(), weights.end())(rng)];
+    const bool drop = fx == HAND_X_SITA || fx == HAND_X_UE;
+    int stands = piece;
+    if (p.調査_駒成(fx, fy, tx, ty, piece) == 1) {
+      const bool promote = 移動後チェック(ty, piece) == 0 || rng() % 3 != 0;
+      (promote ? seen.promotions : seen.declined) += 1;
+      if (promote) stands = p.PROMOTED_CODE;
+    }
+    seen.drops += drop;
+    seen.captures += p.Board[tx][ty] != 0;
+    seen.seam += !drop && std::abs(tx - fx) == 8;
+    if (std::abs(p.Board[tx][ty]) == OU) winner = n % 2 == 0 ? 1 : 2, ++seen.kings;
+    g.play(fx, fy, tx, ty, stands, static_cast<int>(rng() % 200));
+  }
+  return g.r;
+}
+
+// A scripted game: {fx, fy, tx, ty, promote, seconds}, each move checked.
+Record scripted(Game g, std::initializer_list<std::array<int, 6>> moves) {
+  for (const auto& [fx, fy, tx, ty, promote, spent] : moves) {
+    Position& p = g.p;
+    const int piece = fx == HAND_X_SITA ? -HAND_PIECE[fy - 2] : fx == HAND_X_UE ? HAND_PIECE[fy] : p.Board[fx][fy];
+    p.調査_2歩フラグ設定();
+    EXPECT_EQ(p.移動チェック(fx, fy, tx, ty, piece), 1) << fx << fy << tx << ty;
+    EXPECT_EQ(p.調査_駒成(fx, fy, tx, ty, piece), promote >= 0 ? 1 : 0) << fx << fy << tx << ty;
+    g.play(fx, fy, tx, ty, promote == 1 ? p.PROMOTED_CODE : piece, spent);
+  }
+  return g.r;
+}
+
+// The upper side moves first, and a rook takes the king that walked out.
+Record king_taken() {
+  return scripted(Game("", ""), {{2, 3, 2, 4, -1, 0}, {5, 7, 5, 6, -1, 0}, {2, 4, 2, 5, -1, 0}, {5, 9, 5, 8, -1, 0},
+                                 {2, 5, 2, 6, -1, 0}, {5, 8, 5, 7, -1, 0}, {2, 6, 2, 7, 1, 0}, {5, 6, 5, 5, -1, 0},
+                                 {2, 2, 2, 6, -1, 0}, {1, 7, 1, 6, -1, 0}, {2, 6, 1, 6, -1, 0}, {6, 9, 6, 8, -1, 0},
+                                 {1, 6, 5, 6, -1, 0}, {4, 9, 4, 8, -1, 0}, {5, 6, 5, 7, 0, 0}});
+}
+
+std::vector<std::string> lines_of(const Record& r, bool clocks = true) {
+  std::vector<std::string> out;
+  for (RecordEntry e : r.entries) {
+    if (!clocks) e.time_sita_before = e.time_sita_after = e.time_ue_before = e.time_ue_after = 0;
+    out.push_back(棋譜行(e));
+  }
+  return out;
+}
+
+std::string replaced(std::string s, std::string_view from, std::string_view to) {
+  for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+    s.replace(at, from.size(), to);
+  return s;
+}
+
+// The text with each line (without its LF) passed through edit.
+std::string each_line(const std::string& kif, const std::function<std::string(const std::string&)>& edit) {
+  std::string out;
+  for (size_t at = 0, end; at < kif.size(); at = end + 1) {
+    end = kif.find('\n', at);
+    out += edit(kif.substr(at, end - at));
+  }
+  return out;
+}
+
+bool move_line(const std::string& l) { return l.size() > 4 && l[3] >= '0' && l[3] <= '9'; }
+
+// The move lines as their moves alone, one blank apart.
+std::string moves_only(const std::string& kif) {
+  return each_line(kif, [](const std::string& l) {
+    if (!move_line(l)) return l + "\n";
+    std::string m = l.substr(5, l.find(" (") - 5);
+    return m.erase(m.find_last_not_of(' ') + 1) + " ";
+  });
+}
+
+struct Generated {
+  Record game;
+  std::string kif;
+};
+
+const std::vector<Generated>& generated_games() {
+  static const std::vector<Generated> games = [] {
+    std::mt19937 rng(17);
+    Seen seen;
+    std::vector<Generated> out;
+    for (int i = 0; i < 240; ++i) {
+      int winner = 0;
+      const bool upper_first = i % 2 == 1;
+      Generated g{random_game(rng, upper_first, seen, winner), ""};
+      EXPECT_EQ(KIF作成(g.game, g.kif), "");
+      const std::string ending = winner == 0 ? "手で中断\n" : winner == 1 ? "手で先手の勝ち\n" : "手で後手の勝ち\n";
+      EXPECT_EQ(g.kif.substr(g.kif.size() - ending.size()), ending) << g.kif;
+      // 先手's first move starts from its own ranks 7 to 9, turned board or not.
+      const size_t first = g.kif.find("\n   1 ");
+      if (first != std::string::npos) {
+        EXPECT_NE(std::string("789").find(g.kif[first + 6 + 9 + 2]), std::string::npos) << g.kif;
+      }
+      out.push_back(std::move(g));
+    }
+    EXPECT_GT(std::min({seen.captures, seen.drops, seen.promotions, seen.declined, seen.seam, seen.kings}), 50);
+    return out;
+  }();
+  return games;
+}
+
+TEST(Kif, WritesMovesAsTheyAreNamedFromSentesSide) {
+  const struct {
+    Record game;
+    std::string kif;
+  } cases[] = {
+      {scripted(Game("後手花子", "先手太郎"), {{3, 7, 3, 6, -1, 7}, {7, 3, 7, 4, -1, 14}, {2, 8, 8, 2, 1, 21},
+                                               {7, 1, 8, 2, -1, 28}, {HAND_X_SITA, 8, 6, 5, -1, 35},
+                                               {2, 2, 9, 2, -1, 42}, {6, 5, 4, 3, 0, 49}, {4, 1, 4, 2, -1, 3700}}),
+       "#円筒将棋の棋譜です。９筋と１筋が隣り合い、駒は盤の端を越えて動きます\n"
+       "手合割：平手\n先手：先手太郎\n後手：後手花子\n"
+       "手数----指手---------消費時間--\n"
+       "   1 ７六歩(77)     ( 0:07/00:00:07)\n"
+       "   2 ３四歩(33)     ( 0:14/00:00:14)\n"
+       "   3 ２二角成(88)   ( 0:21/00:00:28)\n"
+       "   4 同　銀(31)     ( 0:28/00:00:42)\n"
+       "   5 ４五角打       ( 0:35/00:01:03)\n"
+       "   6 １二飛(82)     ( 0:42/00:01:24)\n"  // round the seam: the silver on ２二 blocks the way back
+       "   7 ６三角不成(45) ( 0:49/00:01:52)\n"
+       "   8 ６二金(61)     (61:40/01:03:04)\n"
+       "まで8手で中断\n"},
+      // Every square turned, the king taken.
+      {king_taken(),
+       "#円筒将棋の棋譜です。９筋と１筋が隣り合い、駒は盤の端を越えて動きます\n#この対局では上側の駒が先手です\n"
+       "手合割：平手\n先手：\n後手：\n手数----指手---------消費時間--\n"
+       "２六歩(27) ５四歩(53) ２五歩(26) ５二玉(51) ２四歩(25) ５三玉(52) ２三歩成(24) ５五歩(54) ２四飛(28) "
+       "１四歩(13) 同　飛(24) ６二金(61) ５四飛(14) ４二金(41) ５三飛不成(54) まで15手で先手の勝ち\n"},
+      {Record{}, "#円筒将棋の棋譜です。９筋と１筋が隣り合い、駒は盤の端を越えて動きます\n"
+                 "手合割：平手\n先手：\n後手：\n手数----指手---------消費時間--\nまで0手で中断\n"},
+  };
+  for (const auto& c : cases) {
+    std::string kif;
+    EXPECT_EQ(KIF作成(c.game, kif), "");
+    // Where the times are all zero only the moves are compared.
+    EXPECT_EQ(kif.find("0:07") == std::string::npos ? moves_only(kif) : kif, c.kif);
+    Record back;
+    EXPECT_EQ(KIF解析(kif, back), "");
+    EXPECT_EQ(lines_of(back), lines_of(c.game));
+  }
+}
+
+TEST(Kif, RefusesWithTheLineOrMoveAtFault) {
+  std::string taken_then_more;
+  ASSERT_EQ(KIF作成(king_taken(), taken_then_more), "");
+  taken_then_more = taken_then_more.substr(0, taken_then_more.find("まで")) + "  16 ６一金(62)\n";
+  std::string cp932;
+  to_cp932("手合割：平手\r\n   1 ７五歩(77)\r\n", cp932);
+  const std::string before_drop = "1 ７六歩(77)\n2 ７四歩(73)\n3 ７五歩(76)\n4 同　歩(74)\n5 ９六歩(97)\n";
+  const struct {
+    std::string kif, message;
+  } cases[] = {
+      {"手合割：香落ち\n", "1行目「手合割：香落ち」：平手の棋譜だけ読めます"},
+      {"|v香v桂v銀v金v玉v金v銀v桂v香|一\n", "1行目「|v香v桂v銀v金v玉v金v銀v桂v香|一」：盤面図から始まる棋譜は読めません（平手の棋譜だけ読めます）"},
+      {"後手の持駒：なし\n", "1行目「後手の持駒：なし」：盤面図から始まる棋譜は読めません（平手の棋譜だけ読めます）"},
+      {"hello\nworld\n", "KIFの棋譜が見つかりません"},
+      {"   1 ７六歩(77)\n   3 ３四歩(33)\n", "2行目「3 ３四歩(33)」：手数が続いていません（2手目のはずです）"},
+      {cp932, "2行目「1 ７五歩(77)」：その駒はそこへ動けません"},
+      {"1 ７六銀(77)", "1行目「1 ７六銀(77)」：移動元の駒と駒の名前が違います"},
+      {"1 ３四歩(33)", "1行目「1 ３四歩(33)」：移動元に指す側の駒がありません"},
+      {"1 同　歩(77)", "1行目「1 同　歩(77)」：「同」の前に指し手がありません"},
+      {"1 ５五角打", "1行目「1 ５五角打」：持駒にない駒です"},
+      {"1 ７六歩成(77)", "1行目「1 ７六歩成(77)」：成れない指し手です"},
+      {"1 ７六歩不成(77)", "1行目「1 ７六歩不成(77)」：成れない指し手に「不成」が付いています"},
+      {"1 ７六歩打(77)", "1行目「1 ７六歩打(77)」：「打」と移動元が両方あります"},
+      {"1 ７六歩成", "1行目「1 ７六歩成」：移動元がありません"},
+      {"1 ７六歩(77) ( 0:1x/00:00:01)", "1行目「1 ７六歩(77) ( 0:1x/00:00:01)」：消費時間が読めません"},
+      {"1 ７六步(77)", "1行目「1 ７六步(77)」：指し手が読めません"},
+      {"1 ７六歩(77)" + std::string(30, 'x'), "1行目「1 ７六歩(77)xxxxxxxxxxxxxxxxxxxxxxx…」：指し手が読めません"},
+      {"1 ７六歩(77)\nhello\n", "2行目「hello」：読めない行です"},
+      {before_drop + "6 ６四歩打\n", "6行目「6 ６四歩打」：二歩です"},
+      {before_drop + "6 ６三歩打\n", "6行目「6 ６三歩打」：駒のある升には打てません"},
+      {before_drop + "6 ６五と打\n", "6行目「6 ６五と打」：その駒は打てません"},
+      {taken_then_more, "22行目「16 ６一金(62)」：玉を取った後に指し手があります"},
+  };
+  for (const auto& c : cases) {
+    Record back;
+    EXPECT_EQ(KIF解析(c.kif, back), c.message);
+    EXPECT_TRUE(back.entries.empty());
+  }
+
+  // Stored positions that are not one move apart: the same side twice, nothing moved.
+  Game twice("", "");
+  twice.play(3, 7, 3, 6, -HU, 0);
+  twice.play(4, 7, 4, 6, -HU, 0);
+  Record still = twice.r;
+  still.entries[1] = still.entries[0];
+  for (const Record& r : {twice.r, still}) {
+    std::string kif = "old";
+    EXPECT_EQ(KIF作成(r, kif), "2手目の局面が、前の局面から一手で指せる局面ではありません");
+    EXPECT_EQ(kif, "");
+  }
+}
+
+TEST(Kif, RandomGamesComeBackThroughKifAndThroughTheRecordFile) {
+  int same = 0;
+  for (const Generated& g : generated_games()) {
+    Record back;
+    ASSERT_EQ(KIF解析(g.kif, back), "") << g.kif;
+    EXPECT_EQ(lines_of(back), lines_of(g.game)) << g.kif;
+    EXPECT_EQ(back.upper + back.lower, g.game.upper + g.game.lower);
+    std::string bytes, again;
+    ASSERT_TRUE(棋譜ファイル作成(back, bytes));
+    ASSERT_EQ(KIF作成(棋譜ファイル解析(bytes), again), "");
+    EXPECT_EQ(again, g.kif);
+    same += g.kif.find("同　") != std::string::npos;
+  }
+  EXPECT_GT(same, 100);
+}
+
+TEST(Kif, ReadsTheFormsOtherProgramsWrite) {
+  const struct {
+    const char* what;
+    std::function<std::string(const std::string&)> edit;
+    bool clocks;
+  } forms[] = {
+      {"CR LF", [](const std::string& k) { return replaced(k, "\n", "\r\n"); }, true},
+      {"CP932", [](const std::string& k) { std::string s; to_cp932(k, s); return s; }, true},
+      {"headers in any order, comments, BOM", [](const std::string& k) {
+         const size_t moves = k.find("手数");
+         const auto line = [&](const char* key) {
+           const size_t at = k.find(key);
+           return at < moves ? k.substr(at, k.find('\n', at) + 1 - at) : std::string();
+         };
+         return "\xEF\xBB\xBF開始日時：2026/01/01\n" + line("後手：") + "# 何か\n" + line("先手：") + line("#この") +
+                "手合割：平手　\n\n" + each_line(k.substr(moves), [](const std::string& l) {
+                  return l + (move_line(l) && l[3] == '5' ? "\n*コメント\n&しおり\n" : "\n");
+                });
+       }, true},
+      {"full-width and missing blanks, no times, 打 left out", [](const std::string& k) {
+         return each_line(replaced(replaced(k, "同　", "同"), "打", ""), [](const std::string& l) {
+           return (move_line(l) ? l.substr(0, l.find_last_not_of(' ', l.rfind('(') - 1) + 1) : l) + "\n";
+         });
+       }, false},
+      {"王 竜 全 圭 杏, ending words, variations", [](const std::string& k) {
+         std::string s = replaced(replaced(replaced(k, "玉", "王"), "龍", "竜"), "成銀", "全");
+         s = replaced(replaced(s, "成桂", "圭"), "成香", "杏");
+         return s.substr(0, s.find("まで")) + "9999 投了\nまで\n変化：3手\n   3 あいうえお\n";
+       }, true},
+      {"full-width brackets and digits", [](const std::string& k) {
+         return replaced(replaced(replaced(replaced(k, "(", "（ "), ")", "）"), "7", "７"), "0", "０");
+       }, true},
+  };
+  for (const auto& form : forms) {
+    int failures = 0;
+    for (const Generated& g : generated_games()) {
+      Record back;
+      const std::string edited = form.edit(g.kif);
+      if (KIF解析(edited, back) != "" || lines_of(back, form.clocks) != lines_of(g.game, form.clocks) ||
+          back.upper + back.lower != g.game.upper + g.game.lower) {
+        ASSERT_LT(++failures, 3) << form.what << "\n" << edited;
+      }
+    }
+    EXPECT_EQ(failures, 0) << form.what;
+  }
+  // The aliases were there to be read.
+  std::string all;
+  for (const Generated& g : generated_games()) all += g.kif;
+  for (const char* name : {"玉", "龍", "成銀", "成桂", "成香", "打"}) EXPECT_NE(all.find(name), std::string::npos) << name;
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,76 @@
+#include "text/text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+std::vector<std::string> file_calls;
+}  // namespace
+
+extern "C" {
+int __real_fsync(int fd);
+int __real_rename(const char* from, const char* to);
+int __wrap_fsync(int fd) {
+  file_calls.push_back("fsync");
+  return __real_fsync(fd);
+}
+int __wrap_rename(const char* from, const char* to) {
+  file_calls.push_back(std::string("rename ") + std::filesystem::path(from).filename().string().substr(0, 8));
+  return __real_rename(from, to);
+}
+}
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TextFileTest : ::testing::Test {
+  fs::path dir = fs::temp_directory_path() / ("korvel_text_" + std::to_string(::getpid()));
+  void SetUp() override { fs::create_directories(dir); }
+  void TearDown() override { fs::remove_all(dir); }
+  std::set<std::string> names() const {
+    std::set<std::string> out;
+    for (const auto& e : fs::directory_iterator(dir)) out.insert(e.path().filename().string());
+    return out;
+  }
+  void touch(const std::string& name) { std::ofstream(dir / name) << "half a record"; }
+};
+
+TEST_F(TextFileTest, TheNewFileIsOnTheDiskBeforeItTakesTheOldName) {
+  touch("game.棋譜");
+  file_calls.clear();
+  ASSERT_EQ(replace_whole_file((dir / "game.棋譜").string(), "new"), 0);
+  EXPECT_EQ(file_calls, (std::vector<std::string>{"fsync", "rename .korvel-"}));
+  std::string bytes;
+  ASSERT_EQ(read_whole_file((dir / "game.棋譜").string(), bytes, 100), 0);
+  EXPECT_EQ(bytes, "new");
+}
+
+TEST_F(TextFileTest, LeftoversOfKilledWritesGoButAWriteInProgressStays) {
+  touch(".korvel-Ab12cd");  // killed: nobody holds it
+  touch(".korvel-held01");  // still being written
+  touch(".korvel-toolong");
+  touch(".korvel-ab");
+  touch("notes.txt");
+  const int held = ::open((dir / ".korvel-held01").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+  ASSERT_EQ(replace_whole_file((dir / "Korvel.ini").string(), "x"), 0);
+  EXPECT_EQ(names(), (std::set<std::string>{".korvel-held01", ".korvel-toolong", ".korvel-ab", "notes.txt", "Korvel.ini"}));
+
+  ::close(held);  // its writer was killed after all
+  EXPECT_EQ(remove_stale_temporaries(dir.string()), 1);
+  EXPECT_EQ(names(), (std::set<std::string>{".korvel-toolong", ".korvel-ab", "notes.txt", "Korvel.ini"}));
+}
+
+}  // namespace
+}  // namespace korvel
