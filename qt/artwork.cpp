@@ -31,7 +31,6 @@ double noise(std::uint32_t seed, std::uint32_t i) {
 
 QImage blank(QSize logical, qreal dpr) {
   QImage img(qRound(logical.width() * dpr), qRound(logical.height() * dpr), QImage::Format_RGB32);
-  img.setDevicePixelRatio(dpr);
   img.fill(Qt::black);
   return img;
 }
@@ -305,6 +304,9 @@ const QImage* Artwork::picture(int code) const {
   if (info == nullptr) return nullptr;
   QImage img = blank(QSize(info->width_px, info->height_px), dpr_);
   QPainter p(&img);
+  // Scaled by hand: a painter follows an image's own pixel ratio only from 1 up,
+  // and a small window draws below it.
+  p.scale(dpr_, dpr_);
   prepare(p);
   if (code == korvel::PIC_KARA_MASU) {
     paintBoardWood(p, QRectF(0, 0, info->width_px, info->height_px));
@@ -324,6 +326,7 @@ const QImage* Artwork::picture(int code) const {
     paintRenga(p);
   }
   p.end();
+  img.setDevicePixelRatio(dpr_);
   return &pictures_.emplace(code, std::move(img)).first->second;
 }
 

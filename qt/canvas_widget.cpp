@@ -9,11 +9,14 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
 
 #include "qt/palette.h"
+#include "ui/pictures.h"
+#include "ui/screen.h"
 
 namespace korvel::qt {
 namespace {
@@ -28,6 +31,10 @@ constexpr int kDesignWidth = 755;
 constexpr int kDesignHeight = 594;
 
 constexpr int kWindowColor = 2;
+// The window may shrink to half the design size, the drawing with it.
+constexpr qreal kMinScale = 0.5;
+
+bool isBackground(int code) { return code >= korvel::HAIKEI_MIDORI && code <= korvel::HAIKEI_RENGA; }
 
 QFont textFont(int size_pt, bool bold, qreal ratio) {
   QFont font(kWindowFontFamily);
@@ -47,12 +54,20 @@ CanvasWidget::CanvasWidget(qreal devicePixelRatio, QWidget* parent)
   image_.fill(paletteColor(kWindowColor));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
+  setMinimumSize(qCeil(kDesignWidth * kMinScale), qCeil(kDesignHeight * kMinScale));
 }
 
-QSize CanvasWidget::sizeHint() const { return {kDesignWidth, kDesignHeight}; }
+QSize CanvasWidget::designSize() { return {kDesignWidth, kDesignHeight}; }
+
+QSize CanvasWidget::sizeHint() const { return designSize(); }
 
 qreal CanvasWidget::scaleFor(QSize size) {
-  return std::max(1.0, std::min(size.width() / qreal(kDesignWidth), size.height() / qreal(kDesignHeight)));
+  return std::max(kMinScale, std::min(size.width() / qreal(kDesignWidth), size.height() / qreal(kDesignHeight)));
+}
+
+QPoint CanvasWidget::originFor(QSize size, qreal scale) {
+  return {std::max(0, static_cast<int>((size.width() - kDesignWidth * scale) / 2)),
+          std::max(0, static_cast<int>((size.height() - kDesignHeight * scale) / 2))};
 }
 
 int CanvasWidget::toDevice(double twips) const {
@@ -63,6 +78,10 @@ QPoint CanvasWidget::devicePoint(double x, double y) const { return {toDevice(x)
 
 void CanvasWidget::picture(int code, double x, double y) {
   if (!artwork_.picture(code)) return;
+  if (isBackground(code) && code != background_) {
+    background_ = code;
+    update();  // the margins show the new tiles too
+  }
   const QSize natural = Artwork::naturalSize(code);
   keep({Op::Picture, code, QRectF(x, y, natural.width() * kTwipsPerPixel, natural.height() * kTwipsPerPixel)});
 }
@@ -124,28 +143,41 @@ void CanvasWidget::draw(const Op& op) {
     device = QRectF(topLeft, QSizeF(metrics.horizontalAdvance(op.text), metrics.height())).toAlignedRect();
   }
   p.end();
-  update(QRectF(device.topLeft() / dpr_, device.size() / dpr_).toAlignedRect().adjusted(-2, -2, 2, 2));
+  update(QRectF(device.topLeft() / dpr_, device.size() / dpr_).translated(origin_).toAlignedRect().adjusted(-2, -2, 2, 2));
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (std::abs(scaleFor(size()) - scale_) < 1e-3 || rescale_pending_) return;
-  // A drag sends many sizes; draw again once they have settled.
-  rescale_pending_ = true;
-  QTimer::singleShot(0, this, [this] { rescale(); });
+  if (std::abs(scaleFor(size()) - scale_) >= 1e-3) {
+    if (rescale_pending_) return;
+    // A drag sends many sizes; draw again once they have settled.
+    rescale_pending_ = true;
+    QTimer::singleShot(0, this, [this] { rescale(); });
+    return;
+  }
+  const QPoint at = originFor(size(), scale_);
+  if (at == origin_) return;
+  origin_ = at;
+  update();
+  emit placed(scale_, origin_);
 }
 
 void CanvasWidget::rescale() {
   rescale_pending_ = false;
   const qreal wanted = scaleFor(size());
-  if (std::abs(wanted - scale_) < 1e-3) return;
-  scale_ = wanted;
-  artwork_ = Artwork(ratio());
-  image_ = QImage(qRound(kImageWidth * ratio()), qRound(kImageHeight * ratio()), QImage::Format_RGB32);
-  image_.fill(paletteColor(kWindowColor));
-  for (const Op& op : ops_) draw(op);
+  const QPoint at = originFor(size(), wanted);
+  const bool sameScale = std::abs(wanted - scale_) < 1e-3;
+  if (sameScale && at == origin_) return;
+  origin_ = at;
+  if (!sameScale) {
+    scale_ = wanted;
+    artwork_ = Artwork(ratio());
+    image_ = QImage(qRound(kImageWidth * ratio()), qRound(kImageHeight * ratio()), QImage::Format_RGB32);
+    image_.fill(paletteColor(kWindowColor));
+    for (const Op& op : ops_) draw(op);
+  }
   update();
-  emit scaleChanged(scale_);
+  emit placed(scale_, origin_);
 }
 
 void CanvasWidget::refresh() {
@@ -155,17 +187,44 @@ void CanvasWidget::refresh() {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void CanvasWidget::paintMargins(QPainter& p, const QRect& area, qreal scale, QPoint origin) const {
+  p.fillRect(area, paletteColor(kWindowColor));
+  const QImage* tile = background_ != 0 ? artwork_.picture(background_) : nullptr;
+  if (tile == nullptr) return;
+  // The tiles continue the drawing's cell grid, placed as the image places
+  // them; until a new size has been drawn again they are stretched to fit.
+  const qreal device = dpr_ * scale;  // device pixels per design pixel
+  const QSizeF size = QSizeF(tile->size()) / dpr_ * (scale / scale_);
+  const auto twips = [&](int widget, int from) { return (widget - from) / scale * kTwipsPerPixel; };
+  const int c0 = static_cast<int>(std::floor((twips(area.left(), origin.x()) - korvel::BOARD_LEFT) / korvel::SQUARE_W)) - 1;
+  const int c1 = static_cast<int>(std::floor((twips(area.right() + 1, origin.x()) - korvel::BOARD_LEFT) / korvel::SQUARE_W));
+  const int r0 = static_cast<int>(std::floor((twips(area.top(), origin.y()) - korvel::BOARD_TOP) / korvel::SQUARE_H)) - 1;
+  const int r1 = static_cast<int>(std::floor((twips(area.bottom() + 1, origin.y()) - korvel::BOARD_TOP) / korvel::SQUARE_H));
+  for (int c = c0; c <= c1; ++c)
+    for (int r = r0; r <= r1; ++r) {
+      const QPointF corner(origin.x() + std::lround(korvel::cell_x(c) / kTwipsPerPixel * device) / dpr_,
+                           origin.y() + std::lround(korvel::cell_y(r) / kTwipsPerPixel * device) / dpr_);
+      p.drawImage(QRectF(corner, size), *tile);
+    }
+}
+
 void CanvasWidget::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   const QRect area = event->rect();
-  p.fillRect(area, paletteColor(kWindowColor));
-  // The image is one widget pixel to dpr_ image pixels at any scale; until a
+  const qreal wanted = scaleFor(size());
+  const QPoint at = originFor(size(), wanted);
+  const QRect drawing(at, QSize(qCeil(kDesignWidth * wanted), qCeil(kDesignHeight * wanted)));
+  if (!drawing.contains(area)) paintMargins(p, area, wanted, at);
+  // The image is one widget pixel to dpr_ image pixels at its scale; until a
   // new size has been drawn again, the old picture is stretched to fit.
-  const qreal stretch = scaleFor(size()) / scale_;
-  const QRectF source(area.x() * dpr_ / stretch, area.y() * dpr_ / stretch, area.width() * dpr_ / stretch,
-                      area.height() * dpr_ / stretch);
-  p.drawImage(QRectF(area), image_, source);
+  const qreal stretch = wanted / scale_;
+  const QRect shown = drawing.intersected(area);
+  if (!shown.isEmpty()) {
+    const QRectF source((shown.x() - at.x()) * dpr_ / stretch, (shown.y() - at.y()) * dpr_ / stretch,
+                        shown.width() * dpr_ / stretch, shown.height() * dpr_ / stretch);
+    p.drawImage(QRectF(shown), image_, source);
+  }
   if (!painted_) {
     painted_ = true;
     emit firstPainted();
@@ -189,7 +248,7 @@ int CanvasWidget::shiftCode(Qt::KeyboardModifiers modifiers) {
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
   const int button = buttonCode(event->button());
   if (button == 0) return;
-  const QPointF at = event->position() / scale_;
+  const QPointF at = (event->position() - origin_) / scale_;
   emit mouseDown(button, shiftCode(event->modifiers()), at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
 }
 

@@ -3,18 +3,24 @@
 // image held at the device pixel ratio; painting only copies that image to
 // the screen, so nothing is redrawn from the game on an expose.
 //
-// A window larger than the design size shows the drawing scaled up, whole
-// and in proportion: the primitives are kept (those wholly painted over are
-// dropped) and drawn again at the new scale, so the picture stays sharp.
-// At the design size and below the scale is 1, 15 twips to a pixel.
+// A window of another size than the design shows the drawing scaled, whole
+// and in proportion, down to half the design size: the primitives are kept
+// (those wholly painted over are dropped) and drawn again at the new scale,
+// so the picture stays sharp. The drawing sits in the middle of the surface;
+// the room left over on either side shows the current background's tiles,
+// continuing the cell grid. At the design size the scale is 1, 15 twips to a
+// pixel.
 
 #include <QImage>
+#include <QPoint>
 #include <QWidget>
 
 #include <vector>
 
 #include "ports/canvas.h"
 #include "qt/artwork.h"
+
+class QPainter;
 
 namespace korvel::qt {
 
@@ -38,10 +44,15 @@ class CanvasWidget : public QWidget, public korvel::Canvas {
   qreal imageDevicePixelRatio() const { return dpr_; }
   // The device pixel of the image under a point given in twips.
   QPoint devicePoint(double x, double y) const;
-  // Widget pixels per design pixel: 1 up to the design size, more above it.
+  // Widget pixels per design pixel: 1 at the design size, from 0.5 up.
   qreal scale() const { return scale_; }
-  // The scale the widget's size asks for.
+  // Where the drawing's top-left corner lies on the surface, in widget pixels.
+  QPoint origin() const { return origin_; }
+  // The scale and the drawing's corner that the widget's size asks for.
   static qreal scaleFor(QSize widgetSize);
+  static QPoint originFor(QSize widgetSize, qreal scale);
+  // The design size, and the smallest surface: half of it.
+  static QSize designSize();
 
   const Artwork& artwork() const { return artwork_; }
   // How many drawing operations are kept for drawing again at a new scale.
@@ -59,8 +70,8 @@ class CanvasWidget : public QWidget, public korvel::Canvas {
   void mouseDown(int button, int shift, double x, double y);
   // The first time the surface has been painted on the screen.
   void firstPainted();
-  // The drawing has been drawn again at a new scale.
-  void scaleChanged(qreal scale);
+  // The drawing has been drawn again at a new scale, or has moved.
+  void placed(qreal scale, QPoint origin);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -81,9 +92,13 @@ class CanvasWidget : public QWidget, public korvel::Canvas {
   void keep(Op op);
   void draw(const Op& op);
   void rescale();
+  void paintMargins(QPainter& p, const QRect& area, qreal scale, QPoint origin) const;
 
   qreal dpr_;
   qreal scale_ = 1;
+  QPoint origin_;
+  // The background picture last painted, which the margins repeat; 0 none yet.
+  int background_ = 0;
   Artwork artwork_;
   QImage image_;
   std::vector<Op> ops_;

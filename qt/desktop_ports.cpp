@@ -2,15 +2,21 @@
 
 #include "qt/about_box.h"
 #include "qt/canvas_widget.h"
+#include "qt/help_window.h"
 
 #include <QClipboard>
-#include <QDesktopServices>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
-#include <QFileInfo>
-#include <QMessageBox>
 #include <QEventLoop>
-#include <QTimer>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSpacerItem>
 #include <QTime>
+#include <QTimer>
 #include <QUrl>
 
 #include <atomic>
@@ -21,7 +27,22 @@
 namespace korvel::qt {
 
 namespace {
+
 QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Said when neither the desktop nor the help window can show a page.
+constexpr const char* kCannotOpen = "「%1」を開けません。";
+constexpr const char* kHelpTitle = "解説";
+constexpr const char* kHomepageTitle = "ホームページ";
+
+// A launcher that finds no browser gives up at once; one that ends later
+// was waiting for the browser it started, however that ended.
+constexpr int kLauncherAnswersWithinMs = 5000;
+
+// Room in a title bar besides the title: the window manager's icon and
+// buttons, in title-font heights.
+constexpr int kTitleBarRoomInHeights = 6;
+
 }  // namespace
 
 korvel::Dialogs::Answer MessageBoxDialogs::message(std::string_view text, std::string_view title,
@@ -29,15 +50,25 @@ korvel::Dialogs::Answer MessageBoxDialogs::message(std::string_view text, std::s
   QString body = fromUtf8(text);
   // The game breaks lines with a bare CR.
   body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
-  QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, fromUtf8(title),
-                  body, buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No,
-                  parent_);
+  // An empty title would show the program's name instead; a blank shows nothing.
+  const QString caption = title.empty() ? QStringLiteral(" ") : fromUtf8(title);
+  QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, caption, body,
+                  buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No, parent_);
   if (canvas_ != nullptr && canvas_->scale() > 1) {
     QFont font = box.font();
     font.setPointSizeF(font.pointSizeF() * canvas_->scale());
     box.setFont(font);
   }
   if (buttons == Buttons::YesNoDefaultNo) box.setDefaultButton(QMessageBox::No);
+  // The title bar's font is the desktop's whatever the scale; in bold, with
+  // the frame's buttons beside it.
+  QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+  titleFont.setBold(true);
+  const QFontMetrics titleMetrics(titleFont);
+  const int titleWidth = titleMetrics.horizontalAdvance(caption) + kTitleBarRoomInHeights * titleMetrics.height();
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
   const int answer = box.exec();
   if (buttons == Buttons::Ok) return Answer::Ok;
   return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
@@ -114,10 +145,43 @@ bool DesktopClipboard::set_text(std::string_view text) {
   return clipboard->text() == fromUtf8(text);
 }
 
+DesktopBrowser::DesktopBrowser(QWidget* window, korvel::Dialogs& dialogs, QString launcher)
+    : window_(window), dialogs_(dialogs), launcher_(std::move(launcher)) {}
+
 bool DesktopBrowser::open(std::string_view address) {
   const QString where = fromUtf8(address);
   const QUrl url = QFileInfo::exists(where) ? QUrl::fromLocalFile(where) : QUrl::fromUserInput(where);
-  return url.isValid() && QDesktopServices::openUrl(url);
+  if (!url.isValid()) {
+    fallBack(where);
+    return false;
+  }
+  auto* launch = new QProcess(window_);
+  launch->setProgram(launcher_);
+  launch->setArguments({url.isLocalFile() ? url.toLocalFile() : url.toString()});
+  launch->setStandardOutputFile(QProcess::nullDevice());
+  const QDeadlineTimer answering(kLauncherAnswersWithinMs);
+  QObject::connect(launch, &QProcess::finished, launch, [=, this](int code, QProcess::ExitStatus status) {
+    if ((code != 0 || status != QProcess::NormalExit) && !answering.hasExpired()) fallBack(where);
+    launch->deleteLater();
+  });
+  QObject::connect(launch, &QProcess::errorOccurred, launch, [=, this](QProcess::ProcessError error) {
+    if (error != QProcess::FailedToStart) return;
+    fallBack(where);
+    launch->deleteLater();
+  });
+  launch->start();
+  return true;
+}
+
+void DesktopBrowser::fallBack(const QString& address) {
+  const bool web = address.contains(QStringLiteral("://"));
+  if (!web && QFileInfo(address).isFile()) {
+    if (help_ == nullptr) help_ = new HelpWindow(window_);
+    if (help_->showPage(address)) return;
+  }
+  const std::string text = QString::fromUtf8(kCannotOpen).arg(address).toStdString();
+  dialogs_.message(text, web ? kHomepageTitle : kHelpTitle, korvel::Dialogs::Buttons::Ok,
+                   korvel::Dialogs::Icon::Exclamation);
 }
 
 }  // namespace korvel::qt

@@ -3,6 +3,8 @@
 // day's clock, the 50 ms clock timer and the web browser.
 
 #include <QObject>
+#include <QPointer>
+#include <QString>
 #include <QTimer>
 
 #include <functional>
@@ -13,6 +15,7 @@
 #include "ports/clock_timer.h"
 #include "ports/day_timer.h"
 #include "ports/dialogs.h"
+#include "qt/help_window.h"
 
 class QWidget;
 
@@ -20,7 +23,9 @@ namespace korvel::qt {
 
 class CanvasWidget;
 
-// Message boxes over the window, their text as large as the drawing's scale.
+// Message boxes over the window, their text as large as the drawing's scale
+// (never smaller than the desktop's), and wide enough that the window
+// manager need not cut the title short.
 class MessageBoxDialogs : public korvel::Dialogs {
  public:
   MessageBoxDialogs(QWidget* parent, const CanvasWidget* canvas) : parent_(parent), canvas_(canvas) {}
@@ -74,9 +79,25 @@ class DesktopClipboard : public korvel::Clipboard {
   bool set_text(std::string_view text) override;
 };
 
+// The desktop's browser, reached through a launcher program. A page of the
+// game's own that the desktop cannot show (no launcher, or one that finds no
+// browser) opens in the help window; what neither can show is said in a
+// message box. open() answers before the launcher has, so it is true unless
+// the address is unusable; a failure is never silent.
 class DesktopBrowser : public korvel::Browser {
  public:
+  DesktopBrowser(QWidget* window, korvel::Dialogs& dialogs, QString launcher = QStringLiteral("xdg-open"));
   bool open(std::string_view address) override;
+  // The help window, once one has been needed.
+  HelpWindow* helpWindow() const { return help_; }
+
+ private:
+  void fallBack(const QString& address);
+
+  QWidget* window_;
+  korvel::Dialogs& dialogs_;
+  QString launcher_;
+  QPointer<HelpWindow> help_;
 };
 
 }  // namespace korvel::qt

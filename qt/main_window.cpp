@@ -8,6 +8,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
+#include <QShowEvent>
+#include <QTimer>
+#include <QWindow>
 
 #include <filesystem>
 #include <system_error>
@@ -32,6 +35,7 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
     : QMainWindow(parent),
       canvas_(new CanvasWidget(devicePixelRatio, this)),
       dialogs_(this, canvas_),
+      browser_(this, dialogs_),
       settings_(korvel::settings_path()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Korvel"));
@@ -54,7 +58,8 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
   record_panel_->setEvents([this](RecordPanel::Handler h) { run([&] { (form_.get()->*h)(); }); });
 
   connect(canvas_, &CanvasWidget::mouseDown, this, &MainWindow::onMouseDown);
-  connect(canvas_, &CanvasWidget::scaleChanged, this, [this](qreal s) { record_panel_->setScale(s); });
+  connect(canvas_, &CanvasWidget::placed, this,
+          [this](qreal scale, QPoint origin) { record_panel_->setPlace(scale, origin); });
   buildMenus();
   // The design client area, 11325 x 8910 twips, below the menu bar.
   resize(canvas_->sizeHint() + QSize(0, menuBar()->sizeHint().height()));
@@ -134,10 +139,36 @@ void MainWindow::start() {
 
 void MainWindow::placeAtStart() {
   if (qRound(frameGeometry().top() * kTwipsPerPixel) == kKeepPlaceTop) return;
+  fitFrameAtCorner();
+  // Asked by its frame, the window manager keeps the title bar on the screen.
+  if (QWindow* w = windowHandle()) w->setFramePosition(QPoint(0, 0));
+  start_size_ = size();
+}
+
+void MainWindow::fitFrameAtCorner() {
   const QSize frame = frameGeometry().size() - size();
   move(0, 0);
   resize(qRound(kStartOuterWidth / kTwipsPerPixel) - frame.width(),
          qRound(kStartOuterHeight / kTwipsPerPixel) - frame.height());
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (start_size_.isEmpty()) return;
+  // The window manager decorates the window some time after it is shown; the
+  // outer size counts from then, unless the player has changed it meanwhile.
+  // Without a window manager there is no frame to wait for.
+  auto* poll = new QTimer(this);
+  poll->setInterval(50);
+  connect(poll, &QTimer::timeout, this, [this, poll, tries = 40]() mutable {
+    const bool framed = windowHandle() != nullptr && !windowHandle()->frameMargins().isNull();
+    if (framed && windowState() == Qt::WindowNoState && size() == start_size_) fitFrameAtCorner();
+    if (framed || --tries == 0) {
+      start_size_ = QSize();
+      poll->deleteLater();
+    }
+  });
+  poll->start();
 }
 
 void MainWindow::choose(const std::string& name) {

@@ -56,6 +56,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private slots:
@@ -74,6 +75,8 @@ class MainWindow : public QMainWindow {
   // may have asked to end the program.
   void afterHandler();
   void syncChecks();
+  // The start size, the frame counted in, with the frame's corner at the screen's.
+  void fitFrameAtCorner();
 
   CanvasWidget* canvas_;
   MessageBoxDialogs dialogs_;
@@ -89,6 +92,8 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<korvel::Form> form_;
   std::map<std::string, QAction*, std::less<>> actions_;
   bool closing_ = false;
+  // The size given at start, before the frame was known: placed again once it is.
+  QSize start_size_;
   // Handlers running: a handler may wait or show a message box, and the
   // clock tick must not run inside it (the computer's search ticks itself).
   int busy_ = 0;

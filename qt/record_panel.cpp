@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,10 +24,11 @@ namespace {
 constexpr const char* kDesignPlace = "designPlace";
 constexpr qreal kFontPoints = 9;
 
-void applyScale(QWidget* w, qreal scale) {
+void applyScale(QWidget* w, qreal scale, QPoint origin = {}) {
   const QRectF t = w->property(kDesignPlace).toRect();
   const qreal px = scale / kTwipsPerPixel;
-  w->setGeometry(qRound(t.left() * px), qRound(t.top() * px), qRound(t.width() * px), qRound(t.height() * px));
+  w->setGeometry(origin.x() + qRound(t.left() * px), origin.y() + qRound(t.top() * px), qRound(t.width() * px),
+                 qRound(t.height() * px));
   QFont font(kWindowFontFamily);
   font.setPointSizeF(kFontPoints * scale);
   w->setFont(font);
@@ -46,6 +48,16 @@ W* place(W* w, const char* name, int left, int top, int width, int height) {
 }
 
 constexpr auto kPathRole = Qt::UserRole;
+
+// Escape pressed while typing a name or choosing a folder stays with that
+// control; only on the board itself does it end the game.
+class KeepEscape : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject*, QEvent* event) override {
+    return event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+  }
+};
 
 std::string local(const QString& s) { return QFile::encodeName(s).toStdString(); }
 
@@ -83,15 +95,17 @@ RecordPanel::RecordPanel(QWidget* surface) {
     event(&korvel::Form::File1_Click);
   });
   QObject::connect(Command1, &QPushButton::clicked, Command1, [this] { event(&korvel::Form::Command1_Click); });
+  // Return after the file name writes, as the button does.
+  QObject::connect(Text1, &QLineEdit::returnPressed, Text1, [this] { event(&korvel::Form::Command1_Click); });
+  auto* keepEscape = new KeepEscape(surface);
+  for (QWidget* w : controls()) w->installEventFilter(keepEscape);
 }
 
-void RecordPanel::setScale(qreal scale) {
-  for (QWidget* w : {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1), static_cast<QWidget*>(File1),
-                     static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2), static_cast<QWidget*>(Text3),
-                     static_cast<QWidget*>(Text4), static_cast<QWidget*>(Command1)})
-    applyScale(w, scale);
-  for (QLabel* label : Label1) applyScale(label, scale);
+void RecordPanel::setPlace(qreal scale, QPoint origin) {
+  for (QWidget* w : controls()) applyScale(w, scale, origin);
 }
+
+QList<QWidget*> RecordPanel::controls() const { return QList<QWidget*>{Drive1, Dir1, File1} + fields(); }
 
 void RecordPanel::event(Handler h) {
   if (run_) run_(h);

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -38,8 +39,9 @@ class RecordPanel : public korvel::RecordPanelView {
   // and Command1_Click of the window model, run as the shell runs handlers.
   void setEvents(std::function<void(Handler)> run) { run_ = std::move(run); }
 
-  // Places and type sizes follow the drawing's scale (1 at the design size).
-  void setScale(qreal scale);
+  // Places and type sizes follow the drawing: its scale (1 at the design
+  // size) and its top-left corner on the surface.
+  void setPlace(qreal scale, QPoint origin);
 
   void set_lists_visible(int drive, int folder, int files) override;
   void set_fields_visible(int visible) override;
@@ -67,6 +69,7 @@ class RecordPanel : public korvel::RecordPanelView {
 
  private:
   QList<QWidget*> fields() const;
+  QList<QWidget*> controls() const;
   void event(Handler h);
   void selectDriveOf(const QString& path);
 

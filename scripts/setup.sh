@@ -3,10 +3,11 @@
 korvel_packages=(
   build-essential cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev
   libsdl2-dev libsdl2-mixer-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick openbox x11-utils wmctrl
+  dpkg-dev file desktop-file-utils appstream
 )
 
 korvel_setup() {

@@ -4,8 +4,9 @@
 #
 #   release_session NAME  for the scripts here: the set-up, a release build,
 #                         a fresh build/NAME as $out, the screen and the game
-#   xvfb_start            a virtual screen of its own; stopped on exit
+#   xvfb_start [WxH]      a virtual screen of its own (1280x1024); stopped on exit
 #   start_game            starts $korvel from $out/home, waits for its window
+#                         and gives the drawing its design size
 #   press C R [BUTTON]    a click on cell (C, R) of the drawing
 #   move FC FR TC TR [B]  two clicks: a piece, then where it goes
 #   menu X KEY…           opens the menu-bar entry at X and types the keys
@@ -15,6 +16,7 @@
 
 game_pid=
 xvfb_pid=
+menubar=19
 xvfb_cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
@@ -26,7 +28,7 @@ xvfb_start() {
     [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
   done
   [ -n "$display" ] || { echo "no free display" >&2; exit 1; }
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 "${1:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   trap xvfb_cleanup EXIT
   export DISPLAY=$display
@@ -44,7 +46,12 @@ start_game() {
     xdotool search --onlyvisible --name '^Korvel$' >/dev/null 2>&1 && break
     sleep 0.1
   done
-  xdotool search --onlyvisible --name '^Korvel$' >/dev/null || { echo "no window titled Korvel" >&2; exit 1; }
+  local wid
+  wid=$(xdotool search --onlyvisible --name '^Korvel$' | head -1)
+  [ -n "$wid" ] || { echo "no window titled Korvel" >&2; exit 1; }
+  # The start size is a little smaller than the drawing, which then shrinks
+  # with it; at the design size the cell arithmetic below holds.
+  xdotool windowsize --sync "$wid" 755 $((594 + menubar))
   sleep 1
 }
 
@@ -62,7 +69,6 @@ release_session() {
 
 # The drawing starts right below the menu bar, 15 twips to a pixel; cell
 # (c, r) has its corner at 1300 + 615 c, 100 + 690 r twips.
-menubar=19
 cell_xy() { echo $(((1300 + 615 * $1 + 307) / 15)) $((menubar + (100 + 690 * $2 + 345) / 15)); }
 press() { xdotool mousemove $(cell_xy "$1" "$2") click "${3:-1}"; sleep 0.5; }
 move() { press "$1" "$2"; press "$3" "$4" "${5:-1}"; }

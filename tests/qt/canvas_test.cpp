@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "qt/palette.h"
 
 namespace korvel::qt {
@@ -177,15 +179,66 @@ TEST(CanvasScale, ALargerWindowDrawsEverythingAgainSharpAndMapsClicksBack) {
 
   double got_x = 0, got_y = 0;
   QObject::connect(&canvas, &CanvasWidget::mouseDown, [&](int, int, double x, double y) { got_x = x, got_y = y; });
-  const QPointF press(2 * (cellX(5) / 15 + 10), 2 * (cellY(9) / 15 + 10));
+  // The drawing is centred: the 40 pixels to spare go half to each side.
+  ASSERT_EQ(canvas.origin(), QPoint(20, 0));
+  const QPointF press(20 + 2 * (cellX(5) / 15 + 10), 2 * (cellY(9) / 15 + 10));
   QMouseEvent event(QEvent::MouseButtonPress, press, press, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(&canvas, &event);
   EXPECT_DOUBLE_EQ(got_x, cellX(5) + 150);
   EXPECT_DOUBLE_EQ(got_y, cellY(9) + 150);
 
-  canvas.resize(600, 400);  // smaller than the design: clipped, never shrunk
+  canvas.resize(600, 400);  // smaller than the design: shrunk, the height decides
   QCoreApplication::processEvents();
-  EXPECT_DOUBLE_EQ(canvas.scale(), 1.0);
+  EXPECT_DOUBLE_EQ(canvas.scale(), 400 / 594.0);
+}
+
+TEST(CanvasScale, FitsDownToHalfTheDesignCentredWithTheBackgroundAround) {
+  struct Row {
+    QSize size;
+    double scale;
+    QPoint origin;
+  };
+  const std::vector<Row> rows = {
+      {{755, 594}, 1.0, {0, 0}},      {{378, 297}, 0.5, {0, 0}},     {{200, 150}, 0.5, {0, 0}},
+      {{955, 594}, 1.0, {100, 0}},    {{755, 794}, 1.0, {0, 100}},   {{1920, 1040}, 1040 / 594.0, {299, 0}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.size.width());
+    CanvasWidget canvas(1.0);
+    canvas.show();
+    canvas.resize(row.size);
+    EXPECT_GE(canvas.width(), 378);  // never smaller than half the design
+    QCoreApplication::processEvents();
+    EXPECT_DOUBLE_EQ(canvas.scale(), row.scale);
+    EXPECT_EQ(canvas.origin(), row.origin);
+    for (int r = 1; r <= 9; ++r) canvas.picture(5, cellX(-2), cellY(r));  // the 宇宙 background
+    canvas.picture(-950, cellX(5), cellY(9));
+
+    // At half size the king is painted at half the pixels, not squeezed.
+    const CanvasWidget reference(row.scale);
+    const QImage* king = reference.artwork().picture(-950);
+    EXPECT_EQ(canvas.image().copy(QRect(canvas.devicePoint(cellX(5), cellY(9)), king->size())),
+              king->convertToFormat(canvas.image().format()));
+
+    double got_x = 0, got_y = 0;
+    QObject::connect(&canvas, &CanvasWidget::mouseDown, [&](int, int, double x, double y) { got_x = x, got_y = y; });
+    const QPointF press = QPointF(row.origin) + QPointF(cellX(5) + 300, cellY(9) + 300) / 15 * row.scale;
+    QMouseEvent event(QEvent::MouseButtonPress, press, press, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&canvas, &event);
+    EXPECT_NEAR(got_x, cellX(5) + 300, 1e-6);
+    EXPECT_NEAR(got_y, cellY(9) + 300, 1e-6);
+
+    // A margin shows whole tiles of the background, on the drawing's grid
+    // (their last row and column may lie under the next tile).
+    if (row.origin.x() >= 100) {
+      const QImage shown = canvas.grab().toImage();
+      const QImage* tile = canvas.artwork().picture(5);
+      const QRect inside(QPoint(0, 0), tile->size() - QSize(1, 1));
+      const QPoint corner = row.origin + canvas.devicePoint(cellX(-4), cellY(2));
+      EXPECT_EQ(shown.copy(inside.translated(corner)).convertToFormat(QImage::Format_RGB32),
+                tile->copy(inside).convertToFormat(QImage::Format_RGB32));
+    }
+  }
 }
 
 }  // namespace

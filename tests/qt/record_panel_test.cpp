@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -67,6 +68,29 @@ TEST_F(RecordPanelTest, AGameWrittenIntoAFolderIsReadBackByAClickAndSteppedThrou
   window.menuAction("AFTER")->trigger();
   EXPECT_EQ(window.form().KIFU_MODE, 1);
   EXPECT_EQ(window.form().pos.Board[3][6], -10);
+}
+
+TEST_F(RecordPanelTest, ReturnInTheFileNameWritesAndEscapeStaysInThePanel) {
+  QTemporaryDir dir;
+  window.show();
+  window.menuAction("START")->trigger();
+  window.form().Form_MouseDown(1, 1300 + 615 * 3 + 300, 100 + 690 * 7 + 300);
+  window.form().Form_MouseDown(1, 1300 + 615 * 3 + 300, 100 + 690 * 6 + 300);
+  window.menuAction("KIFU_WRITE")->trigger();
+  ASSERT_TRUE(panel.showFolder(dir.path()));
+  emit panel.Dir1->itemClicked(panel.Dir1->item(panel.Dir1->count() - 1));
+  answered.clear();
+  for (QWidget* control : {static_cast<QWidget*>(panel.Text1), static_cast<QWidget*>(panel.Dir1)}) {
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(control, &escape);
+  }
+  EXPECT_FALSE(window.form().wants_quit());
+  EXPECT_FALSE(panel.Text1->isHidden());
+  panel.Text1->setText(QStringLiteral("速記"));
+  QKeyEvent ret(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+  QApplication::sendEvent(panel.Text1, &ret);
+  EXPECT_EQ(answered, QStringList{QStringLiteral("棋譜を書き込みました")});
+  EXPECT_TRUE(QFileInfo::exists(dir.path() + QStringLiteral("/速記.棋譜")));
 }
 
 TEST_F(RecordPanelTest, ADriveThatCannotBeReadLeavesTheFolderListWhereItWas) {

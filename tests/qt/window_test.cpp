@@ -299,6 +299,17 @@ TEST_P(WindowTest, ALargerWindowScalesTheDrawingAndTheRecordPanel) {
   EXPECT_DOUBLE_EQ(window->recordPanel().Text1->font().pointSizeF(), 18);
 }
 
+TEST_P(WindowTest, ShrinksToHalfTheDesignSizeAndNoFurther) {
+  window->show();
+  window->resize(100, 100);
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(window->canvas()->size(), QSize(378, 297));
+  EXPECT_DOUBLE_EQ(window->canvas()->scale(), 0.5);
+  // Drive1 stands at 240, 360 twips: 8, 12 pixels at half the design.
+  EXPECT_EQ(window->recordPanel().Drive1->geometry().topLeft(), QPoint(8, 12));
+}
+
 TEST_P(WindowTest, EscapeEndsTheProgram) {
   window->show();
   // Keys reach the board surface first, which has the focus, and go up to the window.
