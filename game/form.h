@@ -180,6 +180,8 @@ class Form {
   // The game in progress into the last-game file, as the record panel would
   // write it; silently nothing where that panel would refuse or the write fails.
   void 前回の対局_保存();
+  // Why the game cannot be a record: 1 a turned board, 2 a handicap; else 0.
+  int 棋譜_不可() const;
   // Left edge in twips of a header text centred over the board.
   static double 取得_棋譜のX座標(std::string_view text);
   // ---- End of game records -------------------------------------------------

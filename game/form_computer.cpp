@@ -38,11 +38,7 @@ void Form::com_ban() {
     pos.SIDE_TO_MOVE = pos.SITA_SIDE;
     // The position stays, but now it is the human's: stepping back to it
     // later must say so, with the time the pass took.
-    if (hist.HIST_INDEX == hist.HIST_LAST && History::stored(hist.HIST_INDEX)) {
-      hist.手番_設定(hist.HIST_INDEX, MOVER_SITA);
-      hist.HIST_TIME_UE_BEFORE[hist.HIST_INDEX] = TIME_UE;
-      hist.HIST_TIME_UE_AFTER[hist.HIST_INDEX] = TIME_UE;
-    }
+    if (hist.HIST_INDEX == hist.HIST_LAST) 最新局面保存(TIME_SITA, TIME_UE, MOVER_SITA);
     if (checked("KEIKA") == 1) Timer1_Enabled(1);
     return;
   }

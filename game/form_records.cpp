@@ -36,15 +36,15 @@ void Form::KIFU_READ_Click() {
   描画_棋譜_IO(1);
 }
 
-void Form::KIFU_WRITE_Click() {
+int Form::棋譜_不可() const {
   // A turned board or a handicap start is no game from the initial position,
-  // and a record is replayed from there.
-  if (REVERSED == 1) {
-    show(record_msg::AFTER_REVERSE);
-    return;
-  }
-  if (HANDICAP_SET == 1) {
-    show(record_msg::AFTER_HANDICAP);
+  // and a record, a kept game and KIF are replayed from there.
+  return REVERSED == 1 ? 1 : HANDICAP_SET == 1 ? 2 : 0;
+}
+
+void Form::KIFU_WRITE_Click() {
+  if (const int why = 棋譜_不可(); why != 0) {
+    show(why == 1 ? record_msg::AFTER_REVERSE : record_msg::AFTER_HANDICAP);
     return;
   }
   描画_可視(1, 1, 0);
@@ -99,16 +99,7 @@ Record Form::棋譜_作成(const std::string& title, const std::string& name_upp
   r.upper = name_upper;
   r.lower = name_lower;
   const int last = History::上限(hist.HIST_LAST);
-  for (int n = 1; n <= last; ++n) {
-    RecordEntry& e = r.entries.emplace_back();
-    std::copy(&hist.HIST_BOARD[n][0][0], &hist.HIST_BOARD[n][0][0] + 100, &e.board[0][0]);
-    std::copy(hist.HIST_HAND_SITA[n], hist.HIST_HAND_SITA[n] + 8, e.hand_sita);
-    std::copy(hist.HIST_HAND_UE[n], hist.HIST_HAND_UE[n] + 8, e.hand_ue);
-    e.time_sita_before = 棋譜_秒(hist.HIST_TIME_SITA_BEFORE[n]);
-    e.time_sita_after = 棋譜_秒(hist.HIST_TIME_SITA_AFTER[n]);
-    e.time_ue_before = 棋譜_秒(hist.HIST_TIME_UE_BEFORE[n]);
-    e.time_ue_after = 棋譜_秒(hist.HIST_TIME_UE_AFTER[n]);
-  }
+  for (int n = 1; n <= last; ++n) r.entries.push_back(hist.棋譜行(n));
   return r;
 }
 
@@ -134,8 +125,7 @@ int Form::WRITE_RECORD(const std::string& folder, const std::string& name, const
 }
 
 void Form::前回の対局_保存() {
-  // Only what the record panel would write: a game from the initial position.
-  if (ports_.last_game_path.empty() || REVERSED == 1 || HANDICAP_SET == 1 || hist.HIST_LAST < 1) return;
+  if (ports_.last_game_path.empty() || 棋譜_不可() != 0 || hist.HIST_LAST < 1) return;
   std::string bytes;
   if (!棋譜ファイル作成(棋譜_作成("", NAME_UE, NAME_SITA), bytes)) return;
   // Silent either way: a failed write leaves the last copy as it was.
@@ -168,13 +158,8 @@ double Form::取得_棋譜のX座標(std::string_view text) {
 
 void Form::KIFU_COPY_Click() {
   棋譜パネル_閉じる();
-  // Where the record panel would refuse to write, for the same reasons.
-  if (REVERSED == 1) {
-    show(kif_msg::AFTER_REVERSE);
-    return;
-  }
-  if (HANDICAP_SET == 1) {
-    show(kif_msg::AFTER_HANDICAP);
+  if (const int why = 棋譜_不可(); why != 0) {
+    show(why == 1 ? kif_msg::AFTER_REVERSE : kif_msg::AFTER_HANDICAP);
     return;
   }
   if (hist.HIST_LAST < 1) {
@@ -243,16 +228,7 @@ void Form::棋譜_表示(const Record& r) {
   // first move and stepping back to the start shows the pieces again.
   hist.手順保存(pos, 0, 0, 0, 0);
   const int m = std::min(static_cast<int>(r.entries.size()), HIST_MAX);
-  for (int n = 1; n <= m; ++n) {
-    const RecordEntry& e = r.entries[static_cast<size_t>(n - 1)];
-    std::copy(&e.board[0][0], &e.board[0][0] + 100, &hist.HIST_BOARD[n][0][0]);
-    std::copy(e.hand_sita, e.hand_sita + 8, hist.HIST_HAND_SITA[n]);
-    std::copy(e.hand_ue, e.hand_ue + 8, hist.HIST_HAND_UE[n]);
-    hist.HIST_TIME_SITA_BEFORE[n] = e.time_sita_before;
-    hist.HIST_TIME_SITA_AFTER[n] = e.time_sita_after;
-    hist.HIST_TIME_UE_BEFORE[n] = e.time_ue_before;
-    hist.HIST_TIME_UE_AFTER[n] = e.time_ue_after;
-  }
+  for (int n = 1; n <= m; ++n) hist.棋譜行_格納(n, r.entries[static_cast<size_t>(n - 1)]);
   hist.HIST_INDEX = 0;
   MOVE_COUNT = 0;
   hist.HIST_LAST = m;

@@ -1,5 +1,6 @@
 #include "game/history.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace korvel {
@@ -27,6 +28,30 @@ bool History::復元(int n, Position& pos) const {
   std::memcpy(pos.HAND_SITA, HIST_HAND_SITA[n], sizeof pos.HAND_SITA);
   std::memcpy(pos.HAND_UE, HIST_HAND_UE[n], sizeof pos.HAND_UE);
   return true;
+}
+
+RecordEntry History::棋譜行(int n) const {
+  RecordEntry e;
+  if (!stored(n)) return e;
+  std::copy(&HIST_BOARD[n][0][0], &HIST_BOARD[n][0][0] + 100, &e.board[0][0]);
+  std::copy(HIST_HAND_SITA[n], HIST_HAND_SITA[n] + 8, e.hand_sita);
+  std::copy(HIST_HAND_UE[n], HIST_HAND_UE[n] + 8, e.hand_ue);
+  e.time_sita_before = 棋譜_秒(HIST_TIME_SITA_BEFORE[n]);
+  e.time_sita_after = 棋譜_秒(HIST_TIME_SITA_AFTER[n]);
+  e.time_ue_before = 棋譜_秒(HIST_TIME_UE_BEFORE[n]);
+  e.time_ue_after = 棋譜_秒(HIST_TIME_UE_AFTER[n]);
+  return e;
+}
+
+void History::棋譜行_格納(int n, const RecordEntry& e) {
+  if (!stored(n)) return;
+  std::copy(&e.board[0][0], &e.board[0][0] + 100, &HIST_BOARD[n][0][0]);
+  std::copy(e.hand_sita, e.hand_sita + 8, HIST_HAND_SITA[n]);
+  std::copy(e.hand_ue, e.hand_ue + 8, HIST_HAND_UE[n]);
+  HIST_TIME_SITA_BEFORE[n] = e.time_sita_before;
+  HIST_TIME_SITA_AFTER[n] = e.time_sita_after;
+  HIST_TIME_UE_BEFORE[n] = e.time_ue_before;
+  HIST_TIME_UE_AFTER[n] = e.time_ue_after;
 }
 
 Totals History::所有時間(int n) const {

@@ -5,6 +5,7 @@
 // found by comparing two entries.
 
 #include "board/position.h"
+#include "records/record_file.h"
 
 namespace korvel {
 
@@ -71,6 +72,11 @@ class History {
   // store filled from a file: the pieces of move n + 1 move at entry n, and
   // the newest entry belongs to the other side.
   void 手番_推定(int last);
+
+  // Entry n as a record file's line (clocks in whole seconds), and a
+  // record's line stored as entry n; no entry, an empty line / nothing.
+  RecordEntry 棋譜行(int n) const;
+  void 棋譜行_格納(int n, const RecordEntry& e);
 
   // The first square (x, then y ascending) whose content differs between
   // entries n - 1 and n and is not empty in entry n.

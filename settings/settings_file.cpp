@@ -30,22 +30,28 @@ int on_off(std::string_view value) { return value == "ON" ? 1 : 0; }
 
 }  // namespace
 
-std::filesystem::path settings_path() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  // A relative XDG_CONFIG_HOME is invalid and ignored.
-  if (xdg != nullptr && xdg[0] == '/') return std::filesystem::path(xdg) / "Korvel" / "Korvel.ini";
+namespace {
+
+// The game's folder under an XDG base folder: $VAR/Korvel, else
+// ~/HOME_PART/Korvel; empty with neither. A relative $VAR is invalid and ignored.
+std::filesystem::path user_folder(const char* var, const char* home_part) {
+  const char* xdg = std::getenv(var);
+  if (xdg != nullptr && xdg[0] == '/') return std::filesystem::path(xdg) / "Korvel";
   const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] != '\0') return std::filesystem::path(home) / ".config" / "Korvel" / "Korvel.ini";
-  return "Korvel.ini";
+  if (home != nullptr && home[0] != '\0') return std::filesystem::path(home) / home_part / "Korvel";
+  return {};
+}
+
+}  // namespace
+
+std::filesystem::path settings_path() {
+  const std::filesystem::path folder = user_folder("XDG_CONFIG_HOME", ".config");
+  return folder.empty() ? std::filesystem::path("Korvel.ini") : folder / "Korvel.ini";
 }
 
 std::filesystem::path last_game_path() {
-  const std::filesystem::path name(u8"前回の対局.棋譜");
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg != nullptr && xdg[0] == '/') return std::filesystem::path(xdg) / "Korvel" / name;
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] != '\0') return std::filesystem::path(home) / ".local" / "share" / "Korvel" / name;
-  return {};
+  const std::filesystem::path folder = user_folder("XDG_DATA_HOME", ".local/share");
+  return folder.empty() ? folder : folder / std::filesystem::path(u8"前回の対局.棋譜");
 }
 
 SettingsValues parse_settings(std::string_view bytes) {
