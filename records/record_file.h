@@ -12,6 +12,7 @@
 // later field moves: a hand count of 10 to 18 is the one character '0' + n
 // (':' .. 'B'), a clock is held to -9999 .. 99999.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,10 +32,27 @@ struct RecordEntry {
   int time_sita_before = 0, time_sita_after = 0, time_ue_before = 0, time_ue_after = 0;
 };
 
+// Which pieces: the sign of their codes, as in the history.
+inline constexpr int RECORD_UPPER = 1;
+inline constexpr int RECORD_LOWER = -1;
+
 struct Record {
   std::string title, upper, lower;  // UTF-8
   std::vector<RecordEntry> entries;  // the position after move 1 first
   int left_out = 0;                  // number lines past the last one read
+
+  // What only KIF holds; the record file keeps none of it.
+  // The position before the first move, when it is not the initial one
+  // (a handicap, a turned board, a diagram read), and whose pieces move
+  // there: RECORD_UPPER, RECORD_LOWER, or 0 to be found from the moves.
+  std::optional<RecordEntry> start;
+  int first_mover = 0;
+  // Whose pieces won (RECORD_UPPER / RECORD_LOWER), 0 for a game not
+  // finished; resigned is 1 when the loser resigned rather than lost a king.
+  int winner = 0;
+  int resigned = 0;
+  // Comment lines written under move n + 1 (notes[n]), without the '*'.
+  std::vector<std::string> notes;
 };
 
 // A clock in seconds as the file keeps it: the fraction dropped, held to
