@@ -57,7 +57,7 @@ int Form::menu_click(std::string_view name) {
       {"LEVEL2", &Form::LEVEL2_Click},       {"LEVEL3", &Form::LEVEL3_Click},
       {"LEVEL4", &Form::LEVEL4_Click},       {"LEVEL5", &Form::LEVEL5_Click},
       {"LEVEL6", &Form::LEVEL6_Click},
-      {"OWARI", &Form::OWARI_Click},         {"STOP", &Form::STOP_Click},
+      {"OWARI", &Form::OWARI_Click}, {"TOURYO", &Form::TOURYO_Click},         {"STOP", &Form::STOP_Click},
       {"CANCEL", &Form::CANCEL_Click},       {"REVERSE", &Form::REVERSE_Click},
       {"REPLAY", &Form::REPLAY_Click},       {"AFTER", &Form::AFTER_Click},
       {"LBEL_UP", &Form::LBEL_UP_Click},     {"LEBEL_DOWN", &Form::LEBEL_DOWN_Click},

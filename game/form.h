@@ -94,6 +94,7 @@ class Form {
   void LEVEL5_Click();
   void LEVEL6_Click();
   void OWARI_Click();
+  void TOURYO_Click();
   void STOP_Click();
   void CANCEL_Click();
   void REVERSE_Click();
@@ -173,14 +174,20 @@ class Form {
   // Replaces the game by the record in folder/file, to be stepped through with
   // "進". A file that cannot be read is reported and the game stays.
   void READ_RECORD(const std::string& folder, const std::string& file);
-  // A record read: it replaces the game, in replay mode at its first position.
+  // A record read: it replaces the game, in replay mode at its first position
+  // (the record's start position when it has one).
   void 棋譜_表示(const Record& r);
   // The stored line of the game (entries 1..HIST_LAST) under these headers.
   Record 棋譜_作成(const std::string& title, const std::string& name_upper, const std::string& name_lower) const;
-  // The game in progress into the last-game file, as the record panel would
-  // write it; silently nothing where that panel would refuse or the write fails.
-  void 前回の対局_保存();
-  // Why the game cannot be a record: 1 a turned board, 2 a handicap; else 0.
+  // The whole game as KIF and the kept game hold it: names (the computer's
+  // and "あなた" where the game knows none), the position it started from
+  // where that is not the initial one, and how it ended.
+  Record 対局_記録() const;
+  // The game into its own file in the kept-games folder, after every move:
+  // a record file, or KIF where a record cannot hold it. Silent either way.
+  void 対局_保存();
+  // Why the game cannot be a record: 1 a turned board, 2 a handicap, 3 it
+  // began from another position (a diagram read as KIF); else 0.
   int 棋譜_不可() const;
   // Left edge in twips of a header text centred over the board.
   static double 取得_棋譜のX座標(std::string_view text);
@@ -231,6 +238,11 @@ class Form {
 
   // The players' names as the game knows them: from a record read or written.
   std::string NAME_UE, NAME_SITA;
+  // The file the game is kept in, without its ending; empty until its first
+  // move is kept. A new start, a record read and a turned board begin anew.
+  std::string KEPT_NAME;
+  // 1 when the game ended by 投了.
+  int RESIGNED = 0;
   // Guidance marks of the selection are on the screen.
   int GUIDE_SHOWN = 0;
   // Kings the other side can take, framed until the position changes.
@@ -263,6 +275,11 @@ class Form {
 
   // Start of a game against the computer, shared by "先手" and "後手".
   void COM対局_準備();
+  // What every start or resumption does first: a finished game gives way to
+  // a new one, and a game played on from a replay is kept as a new game.
+  void 再開準備();
+  // The game shown is over: a king was taken, or it ended otherwise.
+  bool 終局か() const;
   // Move entry, by the steps of a click.
   void 盤_初回クリック(int col, int row);
   void 盤_二回目クリック(int button, int col, int row);

@@ -38,7 +38,10 @@ void Form::com_ban() {
     pos.SIDE_TO_MOVE = pos.SITA_SIDE;
     // The position stays, but now it is the human's: stepping back to it
     // later must say so, with the time the pass took.
-    if (hist.HIST_INDEX == hist.HIST_LAST) 最新局面保存(TIME_SITA, TIME_UE, MOVER_SITA);
+    if (hist.HIST_INDEX == hist.HIST_LAST) {
+      最新局面保存(TIME_SITA, TIME_UE, MOVER_SITA);
+      対局_保存();
+    }
     if (checked("KEIKA") == 1) Timer1_Enabled(1);
     return;
   }
@@ -67,9 +70,9 @@ void Form::com_ban() {
   hist.HIST_INDEX += 1;
   Timer1_Enabled(0);
   最新局面保存(TIME_SITA, TIME_UE + THINK_TIME, MOVER_SITA);
-  前回の対局_保存();
   eng.勢力調査();
   危険_更新();
+  対局_保存();  // a king taken is the result it is kept with
 
   if (eng.詰めかMAN() == 1) {
     show(msg::COM_MATES);

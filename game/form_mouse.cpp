@@ -172,13 +172,14 @@ void Form::人間_着手(int button) {
   if (GAME_KIND == KIND_COM) {
     Timer1_Enabled(0);
     最新局面保存(TIME_SITA, TIME_UE, lower ? MOVER_UE : MOVER_SITA);
-    前回の対局_保存();
     Engine eng = engine();
     eng.勢力調査();
     if (eng.詰めかCOM() == 1 || captured == OU) {
       pos.GAME_OVER = pos.SITA_SIDE;
+      対局_保存();  // with its result
       show(msg::YOU_WIN);
     } else {
+      対局_保存();
       pos.SIDE_TO_MOVE = pos.UE_SIDE;
       com_ban();
     }
@@ -187,11 +188,9 @@ void Form::人間_着手(int button) {
   pos.SIDE_TO_MOVE = -pos.SIDE_TO_MOVE;
   TURN_START = now();
   最新局面保存(TIME_SITA, TIME_UE, lower ? MOVER_UE : MOVER_SITA);
-  前回の対局_保存();
-  if (pos.GAME_OVER == pos.SITA_SIDE)
-    show(msg::SENTE_WINS);
-  else if (pos.GAME_OVER == pos.UE_SIDE)
-    show(msg::GOTE_WINS);
+  対局_保存();
+  // By the winner's side value, whichever pieces they had.
+  if (pos.GAME_OVER != 0) show(pos.GAME_OVER == SIDE_SENTE ? msg::SENTE_WINS : msg::GOTE_WINS);
 }
 
 void Form::盤外_クリック(int col, int row) {

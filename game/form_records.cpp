@@ -1,11 +1,11 @@
 // Game records: the "棋譜" menu, the record panel's events, and writing and
 // reading record files.
 #include <algorithm>
-#include <cerrno>
 #include <string>
 
 #include "game/form.h"
 #include "records/disk_record_files.h"
+#include "records/kept_games.h"
 #include "records/kif.h"
 #include "records/record_file.h"
 
@@ -15,6 +15,17 @@ namespace {
 
 constexpr double HEADER_TOP = 100, HEADER_BOTTOM = 6350, TITLE_SHIFT = 3000;
 constexpr int HEADER_SIZE = 12;
+
+bool 初期局面か(const RecordEntry& e) {
+  Position p;
+  p.初期設定();
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y)
+      if (e.board[x][y] != p.Board[x][y]) return false;
+  for (int k = 1; k <= 7; ++k)
+    if (e.hand_sita[k] != 0 || e.hand_ue[k] != 0) return false;
+  return true;
+}
 
 }  // namespace
 
@@ -37,14 +48,16 @@ void Form::KIFU_READ_Click() {
 }
 
 int Form::棋譜_不可() const {
-  // A turned board or a handicap start is no game from the initial position,
-  // and a record, a kept game and KIF are replayed from there.
-  return REVERSED == 1 ? 1 : HANDICAP_SET == 1 ? 2 : 0;
+  // A record file is replayed from the initial position: a game that began
+  // elsewhere goes to KIF, which names its start.
+  if (REVERSED == 1) return 1;
+  if (HANDICAP_SET == 1) return 2;
+  return hist.HIST_LAST >= 1 && !初期局面か(hist.棋譜行(0)) ? 3 : 0;
 }
 
 void Form::KIFU_WRITE_Click() {
   if (const int why = 棋譜_不可(); why != 0) {
-    show(why == 1 ? record_msg::AFTER_REVERSE : record_msg::AFTER_HANDICAP);
+    show(why == 1 ? record_msg::AFTER_REVERSE : why == 2 ? record_msg::AFTER_HANDICAP : record_msg::OTHER_START);
     return;
   }
   描画_可視(1, 1, 0);
@@ -124,28 +137,66 @@ int Form::WRITE_RECORD(const std::string& folder, const std::string& name, const
   return 1;
 }
 
-void Form::前回の対局_保存() {
-  if (ports_.last_game_path.empty() || 棋譜_不可() != 0 || hist.HIST_LAST < 1) return;
+Record Form::対局_記録() const {
+  const bool com = GAME_KIND == KIND_COM;
+  const std::string com_name = std::string(msg::COM_NAME) + std::to_string(COM_LEVEL);
+  Record r = 棋譜_作成("", NAME_UE.empty() && com ? com_name : NAME_UE,
+                      NAME_SITA.empty() && com ? std::string(msg::MAN_NAME) : NAME_SITA);
+  if (棋譜_不可() != 0) {
+    r.start = hist.棋譜行(0);
+    r.first_mover = hist.HIST_MOVER[0];
+  }
+  if (pos.GAME_OVER != 0) r.winner = pos.GAME_OVER == pos.UE_SIDE ? RECORD_UPPER : RECORD_LOWER;
+  r.resigned = RESIGNED;
+  const std::string_view result = pos.GAME_OVER == 0 ? "中断"
+                                  : pos.GAME_OVER == SIDE_SENTE ? "先手の勝ち"
+                                                                : "後手の勝ち";
+  r.title = 保存対局_表題(com ? com_name : std::string(msg::TWO_PLAYERS), result);
+  return r;
+}
+
+void Form::対局_保存() {
+  const std::string& folder = ports_.kept_games_dir;
+  if (folder.empty() || hist.HIST_LAST < 1) return;
+  const Record r = 対局_記録();
   std::string bytes;
-  if (!棋譜ファイル作成(棋譜_作成("", NAME_UE, NAME_SITA), bytes)) return;
-  // Silent either way: a failed write leaves the last copy as it was.
-  ports_.record_files.replace(ports_.last_game_path, bytes);
+  const bool as_kif = 棋譜_不可() != 0;
+  if (as_kif ? !KIF作成(r, bytes).empty() : !棋譜ファイル作成(r, bytes, true)) return;
+  if (KEPT_NAME.empty()) {
+    // Named by when its first move was kept, never the name of another
+    // window's game.
+    const std::vector<std::string> there = ports_.record_files.list(folder);
+    for (long long ms = ports_.day_timer.calendar_ms();; ++ms) {
+      KEPT_NAME = 保存名(ms);
+      if (std::none_of(there.begin(), there.end(), [&](const std::string& f) { return f.starts_with(KEPT_NAME); }))
+        break;
+    }
+  }
+  const std::string file = KEPT_NAME + std::string(as_kif ? KEPT_KIF_EXT : KEPT_RECORD_EXT);
+  // Silent: a failed write leaves the copy before as it was.
+  if (ports_.record_files.replace(棋譜パス(folder, file), bytes, true).empty())
+    保存対局_整理(ports_.record_files, folder, file);
 }
 
 void Form::KIFU_LAST_Click() {
   棋譜パネル_閉じる();
-  std::string bytes;
-  const std::string reason =
-      ports_.last_game_path.empty() ? 失敗理由(ENOENT) : ports_.record_files.read(ports_.last_game_path, bytes);
-  if (reason == 失敗理由(ENOENT)) {
+  const std::string& folder = ports_.kept_games_dir;
+  const std::vector<KeptGame> games = folder.empty() ? std::vector<KeptGame>() : 保存対局_一覧(ports_.record_files, folder);
+  if (games.empty()) {
     show(record_msg::NO_LAST_GAME);
     return;
   }
+  std::vector<std::string> rows;
+  for (const KeptGame& g : games) rows.push_back(g.row);
+  const int chosen = ports_.dialogs.choose(record_msg::KEPT_LIST_TITLE, rows);
+  if (chosen < 0 || chosen >= static_cast<int>(games.size())) return;
+  Record r;
+  const std::string reason = 保存対局_読込(ports_.record_files, folder, games[static_cast<size_t>(chosen)].file, r);
   if (!reason.empty()) {
     show(record_msg::CANNOT_READ, reason);
     return;
   }
-  棋譜_表示(棋譜ファイル解析(bytes));
+  棋譜_表示(r);
 }
 
 double Form::取得_棋譜のX座標(std::string_view text) {
@@ -158,16 +209,12 @@ double Form::取得_棋譜のX座標(std::string_view text) {
 
 void Form::KIFU_COPY_Click() {
   棋譜パネル_閉じる();
-  if (const int why = 棋譜_不可(); why != 0) {
-    show(why == 1 ? kif_msg::AFTER_REVERSE : kif_msg::AFTER_HANDICAP);
-    return;
-  }
   if (hist.HIST_LAST < 1) {
     show(kif_msg::NOTHING_TO_COPY);
     return;
   }
   std::string kif;
-  const std::string reason = KIF作成(棋譜_作成("", NAME_UE, NAME_SITA), kif);
+  const std::string reason = KIF作成(対局_記録(), kif);
   if (!reason.empty()) {
     show(kif_msg::CANNOT_COPY, reason);
     return;
@@ -224,9 +271,14 @@ void Form::棋譜_表示(const Record& r) {
     canvas.text(x, y, *name, COLOR_WHITE, HEADER_SIZE, bold);
   }
 
-  // Entry 0 is the position shown now, so that the first step finds the
-  // first move and stepping back to the start shows the pieces again.
+  // Entry 0 is the position the game began from, so that the first step
+  // finds the first move and stepping back to the start shows the pieces
+  // again.
   hist.手順保存(pos, 0, 0, 0, 0);
+  if (r.start) {
+    hist.棋譜行_格納(0, *r.start);
+    局面_表示(0);
+  }
   const int m = std::min(static_cast<int>(r.entries.size()), HIST_MAX);
   for (int n = 1; n <= m; ++n) hist.棋譜行_格納(n, r.entries[static_cast<size_t>(n - 1)]);
   hist.HIST_INDEX = 0;

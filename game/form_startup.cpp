@@ -51,6 +51,8 @@ void Form::初期設定() {
   GUIDE_SHOWN = 0;
   NAME_UE.clear();
   NAME_SITA.clear();
+  KEPT_NAME.clear();
+  RESIGNED = 0;
   pos.初期設定();  // no winner, nobody to move, empty hands, the forty pieces
   画面_再描画();
 }

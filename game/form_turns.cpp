@@ -12,8 +12,31 @@ void Form::STOP_Click() { 棋譜パネル_閉じる(); }
 void Form::MATCH_MAN_Click() {}
 void Form::START2_Click() {}
 
+bool Form::終局か() const {
+  if (pos.GAME_OVER != 0) return true;
+  if (KIFU_MODE == 0) return false;
+  // A record replayed holds no result: a king gone that was there at its
+  // start was taken.
+  const auto has_king = [](const auto& board, int code) {
+    for (int x = 1; x <= 9; ++x)
+      for (int y = 1; y <= 9; ++y)
+        if (board[x][y] == code) return true;
+    return false;
+  };
+  for (const int king : {static_cast<int>(OU), -static_cast<int>(OU)})
+    if (has_king(hist.HIST_BOARD[0], king) && !has_king(pos.Board, king)) return true;
+  return false;
+}
+
+void Form::再開準備() {
+  // A finished game is not played on: a new one begins.
+  if (終局か()) 初期設定();
+  // Played on from a record or an earlier position, it is a game of its own.
+  if (KIFU_MODE == 1) KEPT_NAME.clear();
+}
+
 void Form::COM対局_準備() {
-  if (pos.GAME_OVER != 0) 初期設定();
+  再開準備();
   screen.描画_棋譜読込み部分消去();
   screen.描画_レベル(COM_LEVEL);
   案内_消去();
@@ -66,7 +89,7 @@ void Form::GOTE_Click() {
 }
 
 void Form::START_Click() {
-  if (pos.GAME_OVER != 0) 初期設定();
+  再開準備();
   screen.描画_棋譜読込み部分消去();
   for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
   案内_消去();
@@ -86,6 +109,29 @@ void Form::START_Click() {
     show(pos.SIDE_TO_MOVE == SIDE_SENTE ? msg::SENTE_TURN_NEW : msg::GOTE_TURN_NEW);
   }
   RESUME_PENDING = 0;
+}
+
+void Form::TOURYO_Click() {
+  棋譜パネル_閉じる();
+  if (pos.SIDE_TO_MOVE == SIDE_NONE || pos.GAME_OVER != 0 || KIFU_MODE == 1) {
+    play(SND_KINSHI);
+    show(msg::NOTHING_TO_RESIGN);
+    return;
+  }
+  ヒント_消去();
+  案内_消去();
+  CLICK_PHASE = 0;
+  Timer1_Enabled(0);
+  // The game ends at the position shown; against the computer it is always
+  // the player who gives up.
+  hist.HIST_LAST = History::上限(hist.HIST_INDEX);
+  pos.GAME_OVER = GAME_KIND == KIND_COM ? pos.UE_SIDE : -pos.SIDE_TO_MOVE;
+  RESIGNED = 1;
+  対局_保存();
+  if (GAME_KIND == KIND_COM)
+    show(msg::COM_WINS);
+  else
+    show(pos.GAME_OVER == SIDE_SENTE ? msg::SENTE_WINS : msg::GOTE_WINS);
 }
 
 // ---- The clock ----------------------------------------------------------------

@@ -77,6 +77,8 @@ void Form::REVERSE_Click() {
   pos.SIDE_TO_MOVE = -pos.SIDE_TO_MOVE;
   hist.HIST_INDEX = 0;
   hist.HIST_LAST = 0;
+  // The store begins again from the turned position: so does the kept game.
+  KEPT_NAME.clear();
 }
 
 }  // namespace korvel

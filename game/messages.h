@@ -27,6 +27,12 @@ inline constexpr Box PROMOTE_RIGHT{"マウスの右をクリックして下さ�
 inline constexpr Box YOU_WIN{"あなたの勝ちです", "終了"};
 inline constexpr Box SENTE_WINS{"先手の勝ちです", "終了"};
 inline constexpr Box GOTE_WINS{"後手の勝ちです", "終了"};
+inline constexpr Box NOTHING_TO_RESIGN{"対局中ではありません", "投了"};
+
+// The players as a kept game and KIF name them when nobody typed a name.
+inline constexpr std::string_view COM_NAME = "コンピュータ LEVEL";
+inline constexpr std::string_view MAN_NAME = "あなた";
+inline constexpr std::string_view TWO_PLAYERS = "二人対局";
 
 // The king left open, asked before the move is made.
 inline constexpr Box KING_LEFT_OPEN{"王が取られる手です。指しますか？", "確認"};

@@ -12,6 +12,9 @@ struct DayTimer {
   // Blocks the window's thread for this many seconds without handling
   // input (drawing already asked for with Canvas::refresh stays visible).
   virtual void wait(double seconds) = 0;
+  // The calendar's time, milliseconds since 1970 (UTC), to name what is
+  // kept by when it began.
+  virtual long long calendar_ms() = 0;
 };
 
 }  // namespace korvel

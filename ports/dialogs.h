@@ -2,7 +2,9 @@
 // Modal message boxes and the about box. A call returns when the user has
 // answered.
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvel {
 
@@ -29,6 +31,11 @@ struct Dialogs {
   // frame counts as "O K".
   enum class AboutAnswer { Ok, Homepage };
   virtual AboutAnswer about_box(std::string_view picture_path) = 0;
+
+  // A modal list titled title, its rows in order, the first one chosen.
+  // Return or a double click answers the row chosen (0 up), Escape or
+  // closing the list -1.
+  virtual int choose(std::string_view title, const std::vector<std::string>& rows) = 0;
 };
 
 }  // namespace korvel

@@ -34,9 +34,9 @@ struct Ports {
   // The folder of the game's own files (sounds, help page, about picture),
   // UTF-8; empty means the current folder.
   std::string data_dir;
-  // The record file the game in progress is kept in after every move (UTF-8);
-  // empty keeps nothing.
-  std::string last_game_path;
+  // The folder every game is kept in after each of its moves, one file a
+  // game (UTF-8); empty keeps nothing.
+  std::string kept_games_dir;
   // Where levels 4 to 6 think; none means on the caller's thread, blocking it.
   BackgroundWork* background = nullptr;
   // For KIF copy and paste; none refuses both.

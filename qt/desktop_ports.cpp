@@ -2,9 +2,11 @@
 
 #include "qt/about_box.h"
 #include "qt/canvas_widget.h"
+#include "qt/choice_list.h"
 #include "qt/help_window.h"
 
 #include <QClipboard>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QEventLoop>
@@ -79,6 +81,13 @@ korvel::Dialogs::AboutAnswer MessageBoxDialogs::about_box(std::string_view pictu
   box.exec();
   return box.answer();
 }
+
+int MessageBoxDialogs::choose(std::string_view title, const std::vector<std::string>& rows) {
+  ChoiceList list(fromUtf8(title), rows, parent_, canvas_);
+  return list.exec() == QDialog::Accepted ? list.chosen() : -1;
+}
+
+long long SystemDayTimer::calendar_ms() { return QDateTime::currentMSecsSinceEpoch(); }
 
 double SystemDayTimer::steadySeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();

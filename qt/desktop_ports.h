@@ -31,6 +31,7 @@ class MessageBoxDialogs : public korvel::Dialogs {
   MessageBoxDialogs(QWidget* parent, const CanvasWidget* canvas) : parent_(parent), canvas_(canvas) {}
   Answer message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
   AboutAnswer about_box(std::string_view picture_path) override;
+  int choose(std::string_view title, const std::vector<std::string>& rows) override;
 
  private:
   QWidget* parent_;
@@ -46,6 +47,7 @@ class SystemDayTimer : public korvel::DayTimer {
   SystemDayTimer(double start_of_day, std::function<double()> steady);
   double now() override;
   void wait(double seconds) override;
+  long long calendar_ms() override;
   static double steadySeconds();
 
  private:

@@ -52,7 +52,7 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
                       record_files_, browser_,  settings_, static_cast<std::intptr_t>(winId()),
                       dataDir().toUtf8().toStdString()};
   ports.background = &background_;
-  ports.last_game_path = prepareLastGamePath();
+  ports.kept_games_dir = prepareKeptGames();
   ports.clipboard = &clipboard_;
   form_ = std::make_unique<korvel::Form>(ports);
   record_panel_->setEvents([this](RecordPanel::Handler h) { run([&] { (form_.get()->*h)(); }); });
@@ -67,14 +67,14 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-std::string MainWindow::prepareLastGamePath() {
-  const std::filesystem::path path = korvel::last_game_path();
-  if (path.empty()) return {};
+std::string MainWindow::prepareKeptGames() {
+  const std::filesystem::path folder = korvel::kept_games_folder();
+  if (folder.empty()) return {};
   std::error_code ec;
-  std::filesystem::create_directories(path.parent_path(), ec);
+  std::filesystem::create_directories(folder, ec);
   // Leftovers of a write that a crash or a power cut interrupted.
-  korvel::remove_stale_temporaries(path.parent_path().string());
-  return path.string();
+  korvel::remove_stale_temporaries(folder.string());
+  return folder.string();
 }
 
 void MainWindow::afterShown() {

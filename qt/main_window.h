@@ -65,8 +65,8 @@ class MainWindow : public QMainWindow {
 
  private:
   void buildMenus();
-  // The last-game file's path, its folder made and tidied; empty for none.
-  static std::string prepareLastGamePath();
+  // The kept-games folder, made and tidied; empty for none.
+  static std::string prepareKeptGames();
   void choose(const std::string& name);
   // Runs one handler of the model, then afterHandler.
   template <class F>

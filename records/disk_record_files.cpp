@@ -2,6 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include <unistd.h>
 
 #include "text/text_file.h"
 
@@ -41,9 +45,22 @@ std::string DiskRecordFiles::read(const std::string& path, std::string& bytes) {
   return error == 0 ? std::string() : 失敗理由(error);
 }
 
-std::string DiskRecordFiles::replace(const std::string& path, std::string_view bytes) {
-  const int error = replace_whole_file(path, bytes);
+std::string DiskRecordFiles::replace(const std::string& path, std::string_view bytes, bool own_mode) {
+  const int error = replace_whole_file(path, bytes, !own_mode);
   return error == 0 ? std::string() : 失敗理由(error);
+}
+
+std::vector<std::string> DiskRecordFiles::list(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
+       it.increment(ec))
+    if (it->is_regular_file(ec)) names.push_back(it->path().filename().string());
+  return names;
+}
+
+std::string DiskRecordFiles::remove(const std::string& path) {
+  return ::unlink(path.c_str()) == 0 ? std::string() : 失敗理由(errno);
 }
 
 }  // namespace korvel

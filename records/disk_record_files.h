@@ -26,7 +26,9 @@ class DiskRecordFiles : public RecordFiles {
  public:
   std::string read(const std::string& path, std::string& bytes) override;
   // Writes a temporary file beside the old one and renames it over it.
-  std::string replace(const std::string& path, std::string_view bytes) override;
+  std::string replace(const std::string& path, std::string_view bytes, bool own_mode = false) override;
+  std::vector<std::string> list(const std::string& folder) override;
+  std::string remove(const std::string& path) override;
 };
 
 }  // namespace korvel

@@ -94,11 +94,14 @@ RecordEntry 棋譜行解析(std::u32string_view line) {
   return e;
 }
 
-bool 棋譜ファイル作成(const Record& record, std::string& bytes) {
+bool 棋譜ファイル作成(const Record& record, std::string& bytes, bool substitute) {
   bytes.clear();
   for (const std::string* header : {&record.title, &record.upper, &record.lower}) {
     std::string encoded;
-    if (!to_cp932(one_line(*header), encoded)) return false;
+    if (substitute)
+      encoded = to_cp932_substituted(one_line(*header));
+    else if (!to_cp932(one_line(*header), encoded))
+      return false;
     bytes += encoded;
     bytes += "\r\n";
   }

@@ -69,9 +69,10 @@ std::string 棋譜行(const RecordEntry& e);
 RecordEntry 棋譜行解析(std::u32string_view line);
 
 // The whole file. false when a header text has a character CP932 cannot
-// hold. Line breaks inside a header become blanks, or they would start a
-// line of their own.
-bool 棋譜ファイル作成(const Record& record, std::string& bytes);
+// hold, unless substitute: then such a character is written as 〓. Line
+// breaks inside a header become blanks, or they would start a line of their
+// own.
+bool 棋譜ファイル作成(const Record& record, std::string& bytes, bool substitute = false);
 
 // The whole file, leniently: missing header lines are empty, at most
 // RECORD_MAX_ENTRIES number lines are read and the rest are counted in

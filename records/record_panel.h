@@ -17,12 +17,14 @@ inline constexpr Box LEFT_OUT{"501手目からは読み込みませんでした"
 // Followed by a line break and the reason.
 inline constexpr Box CANNOT_READ{"棋譜ﾌｧｲﾙを読み込めませんでした", "棋譜"};
 
-// "前回の対局": the game kept after every move.
+// "前回の対局": the games kept after every move, chosen from a list.
 inline constexpr Box NO_LAST_GAME{"前回の対局はありません", "前回の対局"};
+inline constexpr std::string_view KEPT_LIST_TITLE = "前回の対局";
 
 // Opening the panel for writing.
 inline constexpr Box AFTER_REVERSE{"反転後は書き込みできません", "棋譜書込"};
 inline constexpr Box AFTER_HANDICAP{"ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込"};
+inline constexpr Box OTHER_START{"盤面図から始まる対局は書き込みできません", "棋譜書込"};
 
 // "RETURN".
 inline constexpr Box NO_NAME{"ﾌｧｲﾙ名が入力されていません", "  "};

@@ -49,10 +49,7 @@ std::filesystem::path settings_path() {
   return folder.empty() ? std::filesystem::path("Korvel.ini") : folder / "Korvel.ini";
 }
 
-std::filesystem::path last_game_path() {
-  const std::filesystem::path folder = user_folder("XDG_DATA_HOME", ".local/share");
-  return folder.empty() ? folder : folder / std::filesystem::path(u8"前回の対局.棋譜");
-}
+std::filesystem::path kept_games_folder() { return user_folder("XDG_DATA_HOME", ".local/share"); }
 
 SettingsValues parse_settings(std::string_view bytes) {
   SettingsValues v;

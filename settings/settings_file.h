@@ -14,10 +14,9 @@ namespace korvel {
 // Korvel.ini in the current folder when there is no home either.
 std::filesystem::path settings_path();
 
-// Where the game in progress is kept after every move:
-// $XDG_DATA_HOME/Korvel/前回の対局.棋譜, else ~/.local/share/Korvel/...; empty
-// when there is no home to keep it in.
-std::filesystem::path last_game_path();
+// Where every game is kept after each of its moves: $XDG_DATA_HOME/Korvel,
+// else ~/.local/share/Korvel; empty when there is no home to keep them in.
+std::filesystem::path kept_games_folder();
 
 // The values a file's bytes give, line by line, a later line winning; NOT_SET
 // for keys it does not hold. Never fails: a line without "=" is skipped, and

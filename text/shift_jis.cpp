@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 
@@ -64,6 +65,34 @@ bool to_cp932(std::string_view utf8, std::string& out) {
   buf.resize(buf.size() - out_left);
   out = std::move(buf);
   return true;
+}
+
+std::string to_cp932_substituted(std::string_view utf8) {
+  constexpr std::string_view GETA = "\x81\xac";  // 〓
+  std::string out;
+  Converter& conv = utf8_to_cp932();
+  if (!conv.ok()) return out;
+  std::string buf(2 * utf8.size() + 2, '\0');  // 〓 may stand for a single byte
+  char* in = const_cast<char*>(utf8.data());
+  size_t in_left = utf8.size();
+  char* o = buf.data();
+  size_t out_left = buf.size();
+  iconv_t cd = conv.get();
+  while (in_left > 0 && iconv(cd, &in, &in_left, &o, &out_left) == static_cast<size_t>(-1)) {
+    if (errno != EILSEQ && errno != EINVAL) break;
+    // Over the whole character: its lead byte says how long it is.
+    const auto lead = static_cast<unsigned char>(*in);
+    size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    n = std::min(n, in_left);
+    for (size_t k = 1; k < n; ++k)
+      if ((static_cast<unsigned char>(in[k]) & 0xC0) != 0x80) n = k;
+    in += n;
+    in_left -= n;
+    o = std::copy(GETA.begin(), GETA.end(), o);
+    out_left -= GETA.size();
+  }
+  buf.resize(buf.size() - out_left);
+  return buf;
 }
 
 std::u32string cp932_to_code_points(std::string_view bytes) {

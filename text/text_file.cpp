@@ -97,7 +97,7 @@ int remove_stale_temporaries(const std::string& folder) {
   return removed;
 }
 
-int replace_whole_file(const std::string& path, std::string_view bytes) {
+int replace_whole_file(const std::string& path, std::string_view bytes, bool keep_mode) {
   const std::string folder = folder_of(path);
   remove_stale_temporaries(folder);
   // Short, so that a name near the length limit still leaves room for it,
@@ -107,7 +107,8 @@ int replace_whole_file(const std::string& path, std::string_view bytes) {
   if (f.fd < 0) return errno;
   int error = ::flock(f.fd, LOCK_EX) != 0 ? errno : 0;
   struct stat old {};
-  const mode_t mode = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) ? old.st_mode & 07777 : new_file_mode();
+  const mode_t mode =
+      keep_mode && ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) ? old.st_mode & 07777 : new_file_mode();
   if (error == 0 && ::fchmod(f.fd, mode) != 0) error = errno;
   if (error == 0) error = write_all(f.fd, bytes);
   // On the disk before it takes the old file's name: a power cut leaves

@@ -14,9 +14,10 @@ int read_whole_file(const std::string& path, std::string& bytes, long long max_b
 // Replaces the file at path by bytes in one step: a hidden temporary file
 // beside it, flushed to the disk, then renamed over it. Whatever goes wrong,
 // a file that was there before is left as it was; an existing file keeps its
-// permissions, a new one gets what the umask leaves of read and write.
+// permissions unless keep_mode is false, a new one (or one not kept) gets
+// what the umask leaves of read and write.
 // Leftovers of writes that were killed are removed from the folder first.
-int replace_whole_file(const std::string& path, std::string_view bytes);
+int replace_whole_file(const std::string& path, std::string_view bytes, bool keep_mode = true);
 
 // Removes the temporary files that killed writes left in folder (UTF-8; empty
 // is the current folder); a write still going on is left alone. The number

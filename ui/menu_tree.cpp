@@ -6,7 +6,7 @@ namespace korvel {
 
 namespace {
 
-constexpr std::array<MenuEntry, 42> MENU{{
+constexpr std::array<MenuEntry, 43> MENU{{
     {"TAIKYOKU", "対局", 0, 0},
     {"MATCH_MAN", "対局(人間)", 1, 0},
     {"START", "スタート", 2, 0},
@@ -21,6 +21,7 @@ constexpr std::array<MenuEntry, 42> MENU{{
     {"LEVEL5", "LEVEL5", 2, 0},
     {"LEVEL6", "LEVEL6", 2, 0},
     {"OWARI", "終わり", 1, 0},
+    {"TOURYO", "投了", 1, 0},
     {"STOP", "局面", 0, 0},
     {"CANCEL", "最初", 1, 0},
     {"REVERSE", "反転", 1, 0},

@@ -117,11 +117,16 @@ wait "$game_pid" || true
 game_pid=
 
 # The game against the computer was kept after each of its moves: after
-# Escape and a new start, 棋譜 → 前回の対局 brings it back, 進 steps to its
-# end, and 先手 plays on from there.
-[ -f "$out/home/.local/share/Korvel/前回の対局.棋譜" ] || fail "the game in progress was not kept"
+# Escape and a new start, 棋譜 → 前回の対局 lists it, Return reads it, 進
+# steps to its end, and 先手 plays on from there.
+kept=$out/home/.local/share/Korvel
+ls "$kept"/*.棋譜 >/dev/null 2>&1 || fail "the game in progress was not kept"
 start_game
 menu 200 Down Down Down Return
+sleep 0.8
+shot kept-list
+xdotool key Return
+sleep 0.5
 answer
 answer
 for _ in 1 2 3 4 5 6; do xdotool mousemove 117 9 click 1; sleep 0.7; done

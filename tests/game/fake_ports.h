@@ -34,6 +34,18 @@ struct FakeDialogs : Dialogs {
     about_pictures.emplace_back(picture);
     return about_answer;
   }
+  // Lists shown, as title then rows; each answered from choices (-1, Escape,
+  // when none is left).
+  std::vector<std::vector<std::string>> lists;
+  std::deque<int> choices;
+  int choose(std::string_view title, const std::vector<std::string>& rows) override {
+    lists.push_back({std::string(title)});
+    lists.back().insert(lists.back().end(), rows.begin(), rows.end());
+    if (choices.empty()) return -1;
+    const int c = choices.front();
+    choices.pop_front();
+    return c;
+  }
 };
 
 struct FakeSound : SoundLibrary {
@@ -60,8 +72,11 @@ struct FakeSound : SoundLibrary {
 
 struct FakeDayTimer : DayTimer {
   double seconds = 0;
+  long long calendar = 1796725800000;  // 2026-12-08 10:30 UTC
   std::vector<double> waits;
   double now() override { return seconds; }
+  // Moves on with every reading, as two games never begin in one instant.
+  long long calendar_ms() override { return calendar += 1000; }
   void wait(double s) override { waits.push_back(s); }
 };
 
@@ -124,10 +139,20 @@ struct FakeRecordFiles : RecordFiles {
     bytes = it->second;
     return {};
   }
-  std::string replace(const std::string& path, std::string_view bytes) override {
+  std::string replace(const std::string& path, std::string_view bytes, bool) override {
     if (!failure.empty()) return failure;
     files[path] = std::string(bytes);
     return {};
+  }
+  std::vector<std::string> list(const std::string& folder) override {
+    std::vector<std::string> names;
+    for (const auto& [path, bytes] : files)
+      if (path.starts_with(folder + "/") && path.find('/', folder.size() + 1) == std::string::npos)
+        names.push_back(path.substr(folder.size() + 1));
+    return names;
+  }
+  std::string remove(const std::string& path) override {
+    return files.erase(path) == 1 ? std::string() : std::string("ﾌｧｲﾙかﾌｫﾙﾀﾞが見つかりません");
   }
 };
 

@@ -20,7 +20,7 @@ using testing::Pic;
 using testing::Txt;
 using Lines = std::vector<std::string>;
 
-constexpr char LAST[] = "/data/Korvel/前回の対局.棋譜";
+constexpr char KEPT[] = "/data/Korvel";
 
 struct KeepingTest : ::testing::Test {
   testing::FakePorts fakes;
@@ -31,7 +31,7 @@ struct KeepingTest : ::testing::Test {
   // A start of the program, the files kept from before.
   void start() {
     Ports ports = fakes.ports();
-    ports.last_game_path = LAST;
+    ports.kept_games_dir = KEPT;
     owned = std::make_unique<Form>(ports);
     form = owned.get();
     form->Form_Load();
@@ -57,7 +57,16 @@ struct KeepingTest : ::testing::Test {
     const auto& c = fakes.canvas.calls;
     return std::find(c.begin(), c.end(), line) != c.end();
   }
-  Record kept() const { return 棋譜ファイル解析(fakes.record_files.files.at(LAST)); }
+  // The kept files, newest first.
+  std::vector<std::string> kept_files() {
+    std::vector<std::string> names = fakes.record_files.list(KEPT);
+    std::sort(names.begin(), names.end(), std::greater<>());
+    return names;
+  }
+  const std::string& kept_bytes(std::size_t newest = 0) {
+    return fakes.record_files.files.at(std::string(KEPT) + "/" + kept_files().at(newest));
+  }
+  Record kept(std::size_t newest = 0) { return 棋譜ファイル解析(kept_bytes(newest)); }
   std::pair<double, double> clocks() const { return {form->TIME_SITA, form->TIME_UE}; }
 };
 
@@ -67,9 +76,14 @@ TEST_F(KeepingTest, AGameAgainstTheComputerSurvivesAnEndAndPlaysOnFromTheKeptCop
   move(2, 7, 2, 6);
   const Position newest = form->pos;
   ASSERT_EQ(form->MOVE_COUNT, 4);
-  const Record r = kept();
-  EXPECT_EQ(r.entries.size(), 4u);  // the computer's last reply included
-  EXPECT_EQ(r.title + r.upper + r.lower, "");
+  ASSERT_EQ(kept_files().size(), 1u);
+  EXPECT_TRUE(kept_files()[0].ends_with(".棋譜"));
+  EXPECT_EQ(kept().entries.size(), 4u);  // the computer's last reply included
+  // Who played whom and how it stands, the upper side's name first.
+  EXPECT_TRUE(kept_bytes().starts_with(
+      "\x83R\x83\x93\x83s\x83\x85\x81[\x83^ LEVEL3\x81\x40\x92\x86\x92\x66\r\n"  // コンピュータ LEVEL3　中断
+      "\x83R\x83\x93\x83s\x83\x85\x81[\x83^ LEVEL3\r\n\x82\xa0\x82\xc8\x82\xbd\r\n"))  // あなた
+      << kept_bytes().substr(0, 60);
 
   // A failed write says nothing and leaves the copy as it was.
   fakes.record_files.failure = "ｱｸｾｽが許可されていません";
@@ -80,7 +94,12 @@ TEST_F(KeepingTest, AGameAgainstTheComputerSurvivesAnEndAndPlaysOnFromTheKeptCop
 
   form->Form_KeyPress(KEY_ESCAPE);
   start();
+  fakes.dialogs.choices = {0};
   form->menu_click("KIFU_LAST");
+  ASSERT_EQ(fakes.dialogs.lists.size(), 1u);
+  ASSERT_EQ(fakes.dialogs.lists[0].size(), 2u);
+  EXPECT_EQ(fakes.dialogs.lists[0][0], "前回の対局");
+  EXPECT_TRUE(fakes.dialogs.lists[0][1].ends_with("　コンピュータ LEVEL3　4手　中断")) << fakes.dialogs.lists[0][1];
   EXPECT_EQ(boxes(), (Lines{" 読み込みました|棋譜", "棋譜を '進 'で進めて下さい|棋譜"}));
   for (int n = 0; n < 4; ++n) form->menu_click("AFTER");
   EXPECT_TRUE(std::equal(&newest.Board[0][0], &newest.Board[0][0] + 100, &form->pos.Board[0][0]));
@@ -91,12 +110,17 @@ TEST_F(KeepingTest, AGameAgainstTheComputerSurvivesAnEndAndPlaysOnFromTheKeptCop
   move(7, 7, 7, 6);
   EXPECT_EQ(form->pos.Board[7][6], -10);
   EXPECT_EQ(form->MOVE_COUNT, 6);
-  EXPECT_EQ(kept().entries.size(), 6u);
+  // Played on from the record, it is a game of its own; the one read stays.
+  ASSERT_EQ(kept_files().size(), 2u);
+  EXPECT_EQ(kept(0).entries.size(), 6u);
+  EXPECT_EQ(kept(1).entries.size(), 4u);
 
-  // A turned board is no game from the initial position: the copy stays.
+  // A turned board is kept as KIF from the turned position, as a third game.
   form->menu_click("REVERSE");
-  move(1, 3, 1, 4);
-  EXPECT_EQ(kept().entries.size(), 6u);
+  move(3, 3, 3, 4);
+  ASSERT_EQ(kept_files().size(), 3u);
+  EXPECT_TRUE(kept_files()[0].ends_with(".kif"));
+  EXPECT_NE(kept_bytes().find("まで"), std::string::npos);
 }
 
 TEST_F(KeepingTest, NoKeptGameIsSaidAndAReplayBecomesATwoPersonGameOnStart) {
@@ -111,6 +135,7 @@ TEST_F(KeepingTest, NoKeptGameIsSaidAndAReplayBecomesATwoPersonGameOnStart) {
   move(3, 7, 3, 6);
   ASSERT_EQ(form->MOVE_COUNT, 3);
   start();
+  fakes.dialogs.choices = {0};
   form->menu_click("KIFU_LAST");
   form->menu_click("AFTER");
   EXPECT_EQ(form->pos.SIDE_TO_MOVE, form->pos.SITA_SIDE);
@@ -288,7 +313,7 @@ TEST_F(KeepingTest, AGameGoesOutAsKifAndComesBackIn) {
   EXPECT_EQ(said[3].substr(0, said[3].find('\r')), "KIFを読み込めませんでした");
   EXPECT_NE(said[3].find("3行目"), std::string::npos) << said[3];
   EXPECT_EQ(said[8], "KIFにできませんでした\rｸﾘｯﾌﾟﾎﾞｰﾄﾞが使えません|KIFｺﾋﾟｰ");
-  EXPECT_EQ(said[9], "反転後はｺﾋﾟｰできません|KIFｺﾋﾟｰ");
+  EXPECT_EQ(said[9], "ｺﾋﾟｰするデータがありません|KIFｺﾋﾟｰ");  // nothing played since the turn
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ struct SaidDialogs : korvel::Dialogs {
     return Answer::Ok;
   }
   AboutAnswer about_box(std::string_view) override { return AboutAnswer::Ok; }
+  int choose(std::string_view, const std::vector<std::string>&) override { return -1; }
 };
 
 TEST(DesktopBrowser, APageTheDesktopCannotShowOpensInTheHelpWindowOrIsSaidToFail) {

@@ -56,6 +56,7 @@ const std::vector<MenuRow> kMenus = {
     {"LEVEL5", "LEVEL5", "LEVEL", false},
     {"LEVEL6", "LEVEL6", "LEVEL", false},
     {"OWARI", "終わり", "TAIKYOKU", false},
+    {"TOURYO", "投了", "TAIKYOKU", false},
     {"STOP", "局面", nullptr, false},
     {"CANCEL", "最初", "STOP", false},
     {"REVERSE", "反転", "STOP", false},

@@ -128,13 +128,13 @@ TEST(SettingsPath, FollowsTheConfigurationFolderConvention) {
   if (xdg) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
 }
 
-TEST(SettingsPath, TheGameInProgressIsKeptInTheDataFolder) {
+TEST(SettingsPath, GamesAreKeptInTheDataFolder) {
   const char* xdg = std::getenv("XDG_DATA_HOME");
   const std::string saved = xdg ? xdg : "";
   ::setenv("XDG_DATA_HOME", "/data", 1);
-  EXPECT_EQ(last_game_path(), fs::path(u8"/data/Korvel/前回の対局.棋譜"));
+  EXPECT_EQ(kept_games_folder(), fs::path("/data/Korvel"));
   ::unsetenv("XDG_DATA_HOME");
-  EXPECT_EQ(last_game_path(), fs::path(std::getenv("HOME")) / u8".local/share/Korvel/前回の対局.棋譜");
+  EXPECT_EQ(kept_games_folder(), fs::path(std::getenv("HOME")) / ".local/share/Korvel");
   if (xdg) ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
 }
 

@@ -19,7 +19,7 @@ TEST(MenuTree, NamesCaptionsAndNestingInOrder) {
       {"START2", "対局(COM)", 1},    {"SENTE", "先手", 2},           {"GOTE", "後手", 2},
       {"LEVEL", "COM対局ﾚﾍﾞﾙ", 1},   {"LEVEL1", "LEVEL1", 2},        {"LEVEL2", "LEVEL2", 2},
       {"LEVEL3", "LEVEL3", 2},       {"LEVEL4", "LEVEL4", 2},        {"LEVEL5", "LEVEL5", 2},
-      {"LEVEL6", "LEVEL6", 2},       {"OWARI", "終わり", 1},
+      {"LEVEL6", "LEVEL6", 2},       {"OWARI", "終わり", 1},        {"TOURYO", "投了", 1},
       {"STOP", "局面", 0},
       {"CANCEL", "最初", 1},         {"REVERSE", "反転", 1},         {"HINT", "ﾋﾝﾄ", 1},
       {"REPLAY", "戻", 0},

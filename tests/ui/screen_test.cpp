@@ -295,6 +295,7 @@ struct CountingTimer : DayTimer {
   std::vector<double> waits;
   std::vector<std::string>* log = nullptr;
   double now() override { return 0; }
+  long long calendar_ms() override { return 0; }
   void wait(double s) override {
     waits.push_back(s);
     if (log != nullptr) log->push_back("wait");
