@@ -60,6 +60,7 @@ struct KeepingTest : ::testing::Test {
   // The kept files, newest first.
   std::vector<std::string> kept_files() {
     std::vector<std::string> names = fakes.record_files.list(KEPT);
+    std::erase_if(names, [](const std::string& n) { return n.ends_with(".txt"); });
     std::sort(names.begin(), names.end(), std::greater<>());
     return names;
   }
@@ -145,6 +146,103 @@ TEST_F(KeepingTest, NoKeptGameIsSaidAndAReplayBecomesATwoPersonGameOnStart) {
   move(3, 7, 3, 6);
   EXPECT_EQ(form->pos.Board[3][6], -10);
   EXPECT_EQ(form->pos.SIDE_TO_MOVE, form->pos.UE_SIDE);
+}
+
+TEST_F(KeepingTest, TheNewestTwentyGamesAreListedWhateverTheFolderHolds) {
+  const std::string folder = std::string(KEPT) + "/";
+  fakes.record_files.files[folder + "2099-01-01_00-00-00-000.kif"] = "no game at all";
+  fakes.record_files.files[folder + "notes.txt"] = "not ours";  // never listed nor removed
+  for (int game = 0; game < 21; ++game) {
+    form->menu_click("START");
+    if (game == 20) form->NAME_SITA = "太郎😀";  // no CP932 form: written as 〓
+    move(3, 7, 3, 6);
+    form->menu_click("CANCEL");
+  }
+  const std::vector<std::string> files = kept_files();
+  ASSERT_EQ(files.size(), 20u);  // the twenty newest; notes.txt is left alone
+  EXPECT_EQ(kept(1).lower, "太郎〓") << files[1];
+  EXPECT_EQ(fakes.record_files.files.count(folder + "notes.txt"), 1u);
+
+  forget();
+  form->menu_click("KIFU_LAST");  // Escape: nothing read
+  ASSERT_EQ(fakes.dialogs.lists.size(), 1u);
+  const std::vector<std::string>& rows = fakes.dialogs.lists[0];
+  ASSERT_EQ(rows.size(), 21u);  // the title, then twenty games newest first
+  EXPECT_NE(rows[1].find("読めません（"), std::string::npos) << rows[1];
+  EXPECT_TRUE(rows[2].ends_with("　二人対局　1手　中断")) << rows[2];
+  EXPECT_EQ(form->KIFU_MODE, 0);
+  EXPECT_EQ(boxes(), Lines{});
+  fakes.dialogs.choices = {0};
+  form->menu_click("KIFU_LAST");
+  ASSERT_EQ(boxes().size(), 1u);
+  EXPECT_TRUE(boxes()[0].starts_with("棋譜ﾌｧｲﾙを読み込めませんでした\r")) << boxes()[0];
+
+  // Names typed for a record are the kept game's names too.
+  fakes.record_files.files.erase(folder + "2099-01-01_00-00-00-000.kif");
+  form->menu_click("SENTE");
+  move(3, 7, 3, 6);
+  fakes.record_panel.texts[1] = "named";
+  fakes.record_panel.texts[3] = "太郎";
+  fakes.record_panel.texts[4] = "花子";
+  form->Command1_Click();
+  move(2, 7, 2, 6);
+  EXPECT_EQ(kept().upper + "|" + kept().lower, "花子|太郎");
+}
+
+TEST_F(KeepingTest, GamesEndByResignationOrAKingAndNameTheirWinnerByWhoMovedFirst) {
+  form->menu_click("START");
+  move(3, 7, 3, 6);
+  move(3, 3, 3, 4);
+  forget();
+  form->menu_click("TOURYO");  // 先手 to move gives up
+  form->menu_click("TOURYO");
+  EXPECT_EQ(boxes(), (Lines{"後手の勝ちです|終了", "対局中ではありません|投了"}));
+  EXPECT_EQ(kept().title, "二人対局　後手の勝ち");
+  form->menu_click("SENTE");
+  move(3, 7, 3, 6);
+  forget();
+  form->menu_click("TOURYO");
+  EXPECT_EQ(boxes(), (Lines{"ｺﾝﾋﾟｭｰﾀの勝ちです|終了"}));
+  EXPECT_EQ(kept().title, "コンピュータ LEVEL3　後手の勝ち");
+
+  // A record the upper side began: played on by two people, the upper
+  // side is 先手 and wins by taking the king.
+  Position p;
+  p.初期設定();
+  const auto entry = [](const Position& q) {
+    RecordEntry e;
+    std::copy(&q.Board[0][0], &q.Board[0][0] + 100, &e.board[0][0]);
+    return e;
+  };
+  Record r;
+  p.Board[3][4] = p.Board[3][3];
+  p.Board[3][3] = 0;
+  r.entries.push_back(entry(p));
+  p.Board[5][9] = 110;  // the lower king taken by a gold
+  r.entries.push_back(entry(p));
+  form->棋譜_表示(r);
+  form->menu_click("AFTER");
+  form->menu_click("START");
+  move(7, 7, 7, 6);
+  form->pos.Board[5][8] = 110;
+  forget();
+  move(5, 8, 5, 9);
+  EXPECT_EQ(boxes(), (Lines{"先手の勝ちです|終了"}));
+
+  // At the record's end the king is gone: a start there is a new game; an
+  // earlier position plays on.
+  form->棋譜_表示(r);
+  form->menu_click("AFTER");
+  form->menu_click("AFTER");
+  forget();
+  form->menu_click("START");
+  EXPECT_EQ(form->pos.Board[5][9], -OU);
+  EXPECT_EQ(form->MOVE_COUNT, 0);
+  EXPECT_EQ(boxes(), (Lines{"先手の番です| "}));
+  form->棋譜_表示(r);
+  form->menu_click("AFTER");
+  form->menu_click("START");
+  EXPECT_EQ(form->MOVE_COUNT, 1);
 }
 
 TEST_F(KeepingTest, StepsShowTheClocksAndTheSideEachPositionHad) {

@@ -28,6 +28,14 @@ TEST(DiskRecordFiles, ReplacesWholeOrLeavesTheOldRecordAndReadsOnlyRecords) {
   struct stat st {};
   ::stat(path.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);  // the old record's permissions stay
+  // A kept game takes the user's own permissions, whatever the old file had.
+  ::chmod(path.c_str(), 0400);
+  ASSERT_EQ(files.replace(path, "kept", true), "");
+  ::stat(path.c_str(), &st);
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(st.st_mode & 0777, 0666u & ~mask);
+  ASSERT_EQ(files.replace(path, "new"), "");
 
   // The disk fills up halfway: the old record stays and no temporary file is left.
   rlimit limit{};
@@ -53,6 +61,9 @@ TEST(DiskRecordFiles, ReplacesWholeOrLeavesTheOldRecordAndReadsOnlyRecords) {
   fs::resize_file(path, RECORD_FILE_MAX_BYTES + 1);
   EXPECT_EQ(files.read(path, bytes), "ﾌｧｲﾙが大きすぎます");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+  EXPECT_EQ(files.list(dir.string()), std::vector<std::string>{"対局.棋譜"});  // regular files only
+  EXPECT_EQ(files.remove(path), "");
+  EXPECT_EQ(files.remove(path), "ﾌｧｲﾙかﾌｫﾙﾀﾞが見つかりません");
   fs::remove_all(dir);
 }
 
