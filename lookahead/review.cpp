@@ -64,7 +64,7 @@ std::optional<Candidate> played_move(const Position& from, const Position& to, b
 }
 
 ReviewedPly review_ply(int ply, int mover, int next_mover, const Candidate& played, const ReviewedPosition& before,
-                       const ReviewedPosition& after) {
+                       const ReviewedPosition& after, double scale) {
   ReviewedPly r;
   r.ply = ply;
   r.mover = mover;
@@ -76,7 +76,7 @@ ReviewedPly review_ply(int ply, int mover, int next_mover, const Candidate& play
   const auto& b = before.best;
   r.best_played = b && b->fx == played.fx && b->fy == played.fy && b->tx == played.tx && b->ty == played.ty &&
                   b->piece == played.piece;
-  const double lost = review_chance(r.before) - review_chance(r.after);
+  const double lost = review_chance(r.before, scale) - review_chance(r.after, scale);
   r.loss = std::max(0, static_cast<int>(std::lround(lost * 10)));
   r.mark = r.best_played ? MARK_NONE : review_mark(r.loss);
   return r;

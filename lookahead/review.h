@@ -81,7 +81,7 @@ std::optional<Candidate> played_move(const Position& from, const Position& to, b
 // A ply judged from the searches of the positions on either side of it;
 // next_mover is whose pieces move in the position after it.
 ReviewedPly review_ply(int ply, int mover, int next_mover, const Candidate& played, const ReviewedPosition& before,
-                       const ReviewedPosition& after);
+                       const ReviewedPosition& after, double scale = REVIEW_SCALE);
 
 class GameReview {
  public:
