@@ -59,7 +59,12 @@ bool to_count(std::string_view s, std::uint64_t& v) {
   return v > 0;
 }
 
-std::string points(int tenths) { return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10); }
+std::string points(int tenths) {
+  std::string s = std::to_string(tenths / 10);
+  s += '.';
+  s += static_cast<char>('0' + tenths % 10);
+  return s;
+}
 
 }  // namespace
 
@@ -110,10 +115,12 @@ std::string Protocol::review_command(const std::vector<std::string_view>& f) {
       p.駒移動(ply.best->fx, ply.best->fy, ply.best->tx, ply.best->ty, ply.best->piece);
       best = name(p);
     }
-    out += "ply " + std::to_string(ply.ply) + (ply.mover == REVIEW_UPPER ? " upper " : " lower ") +
-           name(game[static_cast<std::size_t>(ply.ply)]) + " before " + std::to_string(ply.before) + " after " +
-           std::to_string(ply.after) + " loss " + points(ply.loss) + " best " + best + " mark " +
-           std::string(MARK_TEXT[ply.mark]) + "\n";
+    for (const std::string& part :
+         {"ply " + std::to_string(ply.ply), std::string(ply.mover == REVIEW_UPPER ? " upper " : " lower "),
+          name(game[static_cast<std::size_t>(ply.ply)]), " before " + std::to_string(ply.before),
+          " after " + std::to_string(ply.after), " loss " + points(ply.loss), " best " + best,
+          " mark " + std::string(MARK_TEXT[ply.mark]) + "\n"})
+      out += part;
     marks[ply.mover == REVIEW_UPPER][ply.mark] += 1;
     prev_ply = ply.ply;
     prev_x = ply.played.tx;

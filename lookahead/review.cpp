@@ -26,6 +26,25 @@ bool has_king(const Position& p, bool upper) {
 
 double review_chance(int cp, double scale) { return 100.0 / (1.0 + std::exp(-cp / scale)); }
 
+double fit_review_scale(const std::vector<ScaleSample>& samples) {
+  // In s = 1 / K this is a logistic regression of one coefficient without an
+  // intercept: the log-likelihood is concave, so its slope falls as s grows
+  // and the top is where the slope crosses zero. Halving between K = 1 and
+  // K = 10^6 on a log scale finds it.
+  const auto slope = [&](double s) {
+    double sum = 0;
+    for (const ScaleSample& x : samples) sum += (x.result - 1.0 / (1.0 + std::exp(-x.cp * s))) * x.cp;
+    return sum;
+  };
+  double lo = std::log(1e-6), hi = 0;
+  if (!(slope(std::exp(lo)) > 0)) return 0;
+  for (int i = 0; i < 100; ++i) {
+    const double mid = (lo + hi) / 2;
+    (slope(std::exp(mid)) > 0 ? lo : hi) = mid;
+  }
+  return std::exp(-(lo + hi) / 2);
+}
+
 int review_mark(int loss_tenths) {
   if (loss_tenths >= 500) return MARK_大悪手;
   if (loss_tenths >= 200) return MARK_悪手;

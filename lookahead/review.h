@@ -38,6 +38,16 @@ inline constexpr int REVIEW_LOWER = -1;
 // The winning chance in percent of a score cp for the side it is for.
 double review_chance(int cp, double scale = REVIEW_SCALE);
 
+// A searched position of a finished game and how the game went for the side
+// the score is for: 1 won, 0 lost, 0.5 drawn.
+struct ScaleSample {
+  int cp = 0;
+  double result = 0;
+};
+// The K that makes the results most likely under review_chance; 0 when the
+// samples cannot tell (no score but 0, or results that grow the wrong way).
+double fit_review_scale(const std::vector<ScaleSample>& samples);
+
 enum ReviewMark : int { MARK_NONE, MARK_緩手, MARK_疑問手, MARK_悪手, MARK_大悪手 };
 inline constexpr std::string_view MARK_TEXT[5] = {"-", "緩手", "疑問手", "悪手", "大悪手"};
 // The mark a loss (tenths of a point) earns: 5, 10, 20 and 50 points.

@@ -4,6 +4,7 @@
 // when stopped.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -59,6 +60,25 @@ TEST(Review, ChanceIsLogisticInTheScale) {
                                        {100, MARK_疑問手}, {199, MARK_疑問手}, {200, MARK_悪手}, {499, MARK_悪手},
                                        {500, MARK_大悪手}, {1000, MARK_大悪手}};
   for (const auto& [loss, mark] : marks) EXPECT_EQ(review_mark(loss), mark) << loss;
+}
+
+TEST(Review, ScaleFitFindsTheScaleTheResultsWereDrawnWith) {
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int> score(-2500, 2500);
+  std::uniform_real_distribution<double> coin(0, 1);
+  for (const double k : {300.0, 700.0}) {
+    std::vector<ScaleSample> samples, backwards;
+    for (int i = 0; i < 20000; ++i) {
+      const int cp = score(rng);
+      const double won = coin(rng) < review_chance(cp, k) / 100 ? 1 : 0;
+      samples.push_back({cp, won});
+      backwards.push_back({cp, 1 - won});
+    }
+    EXPECT_NEAR(fit_review_scale(samples), k, k * 0.05);
+    EXPECT_EQ(fit_review_scale(backwards), 0) << "results that fall as the score grows";
+  }
+  EXPECT_EQ(fit_review_scale({{100, 0.5}, {-300, 0.5}}), 0) << "draws alone";
+  EXPECT_NEAR(fit_review_scale({{100, 1}, {-100, 0}, {100, 0}, {-100, 1}, {100, 1}, {-100, 0}}), 100 / std::log(2), 1e-6);
 }
 
 TEST(Review, KingLeftOpenAcrossTheSeamIsAGrossBlunderItsCaptureNoMark) {
