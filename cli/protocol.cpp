@@ -155,6 +155,7 @@ std::string Protocol::handle(std::string_view line) {
     line.remove_prefix(static_cast<size_t>(cmd.data() + cmd.size() - line.data()));
     return kif_command(cmd, line, f);
   }
+  if (cmd == "review") return review_command(f);
 
   return err("unknown command '" + std::string(cmd.substr(0, 40)) + "'");
 }

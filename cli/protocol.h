@@ -41,6 +41,8 @@ class Protocol {
   std::string record_command(std::string_view line);
   // kif FILE and kif-record KIF RECORD (cli/kif_commands.cpp).
   std::string kif_command(std::string_view cmd, std::string_view line, const std::vector<std::string_view>& f);
+  // review FILE [NODES [THREADS]] (cli/review_command.cpp).
+  std::string review_command(const std::vector<std::string_view>& f);
   Position pos_;
   EngineState st_;
   Engine engine_{pos_, st_};

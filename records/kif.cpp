@@ -48,18 +48,38 @@ int board_y(int rank, bool turned) { return turned ? 10 - rank : rank; }
 int kif_file(int x, bool turned) { return turned ? x : 10 - x; }
 int kif_rank(int y, bool turned) { return turned ? 10 - y : y; }
 
-// A game being played from the initial position, one checked move at a time.
-// The reader plays what the text says; the writer plays what the stored
+RecordEntry entry_of(const Position& p) {
+  RecordEntry e;
+  std::copy(&p.Board[0][0], &p.Board[0][0] + 100, &e.board[0][0]);
+  std::copy(p.HAND_SITA, p.HAND_SITA + 8, e.hand_sita);
+  std::copy(p.HAND_UE, p.HAND_UE + 8, e.hand_ue);
+  return e;
+}
+
+// A game being played from its start, one checked move at a time. The
+// reader plays what the text says; the writer plays what the stored
 // positions show and names it. Both through these two calls, so that what
 // one writes the other reads.
 struct Play {
   Position pos;
-  bool upper_first = false;
+  bool upper_first = false;  // whose pieces move first
   int moves = 0;
   int last_x = 0, last_y = 0;  // the previous move's target, for 同
   bool king_taken = false;
 
   Play() { pos.初期設定(); }
+  Play(const RecordEntry& start, bool upper_first_) : upper_first(upper_first_) {
+    pos.初期設定();
+    std::copy(&start.board[0][0], &start.board[0][0] + 100, &pos.Board[0][0]);
+    std::copy(start.hand_sita, start.hand_sita + 8, pos.HAND_SITA);
+    std::copy(start.hand_ue, start.hand_ue + 8, pos.HAND_UE);
+    pos.持駒数再計算();
+    for (int x = 1; x <= 9; ++x)
+      for (int y = 1; y <= 9; ++y) {
+        if (pos.Board[x][y] == OU) pos.KING_UE_X = x, pos.KING_UE_Y = y;
+        if (pos.Board[x][y] == -OU) pos.KING_SITA_X = x, pos.KING_SITA_Y = y;
+      }
+  }
   bool upper_to_move() const { return (moves % 2 == 0) == upper_first; }
   bool own(int code) const { return upper_to_move() ? code >= 10 : code <= -10; }
 
@@ -117,14 +137,6 @@ bool same_position(const Position& p, const RecordEntry& e) {
   for (int k = 1; k <= 7; ++k)
     if (p.HAND_SITA[k] != e.hand_sita[k] || p.HAND_UE[k] != e.hand_ue[k]) return false;
   return true;
-}
-
-RecordEntry entry_of(const Position& p) {
-  RecordEntry e;
-  std::copy(&p.Board[0][0], &p.Board[0][0] + 100, &e.board[0][0]);
-  std::copy(p.HAND_SITA, p.HAND_SITA + 8, e.hand_sita);
-  std::copy(p.HAND_UE, p.HAND_UE + 8, e.hand_ue);
-  return e;
 }
 
 // ---- Writing --------------------------------------------------------------
@@ -224,6 +236,15 @@ std::string move_text(const Found& m, bool same, bool turned) {
   if (m.promote == 1) s += "成";
   if (m.promote == 0) s += "不成";
   return s + "(" + std::to_string(kif_file(m.fx, turned)) + std::to_string(kif_rank(m.fy, turned)) + ")";
+}
+
+// The move from g's position to next as a move line names it, without its
+// number and time, and after the game with it played; "" when next is not
+// one legal move away.
+std::string named_move(const Play& g, const RecordEntry& next, bool turned, Play& after) {
+  Found m;
+  if (!find_move(g, next, m, after)) return {};
+  return move_text(m, g.last_x != 0 && m.tx == g.last_x && m.ty == g.last_y, turned);
 }
 
 int columns(std::string_view utf8) {
@@ -513,6 +534,15 @@ struct Reader {
 
 }  // namespace
 
+std::string KIF指し手(const RecordEntry& before, int mover, const RecordEntry& after, int prev_x, int prev_y,
+                      bool upper_is_sente) {
+  Play g(before, mover == RECORD_UPPER);
+  g.last_x = prev_x;
+  g.last_y = prev_y;
+  Play played;
+  return mover == RECORD_UPPER || mover == RECORD_LOWER ? named_move(g, after, upper_is_sente, played) : "";
+}
+
 std::string KIF作成(const Record& game, std::string& kif) {
   kif.clear();
   Play g;
@@ -532,17 +562,15 @@ std::string KIF作成(const Record& game, std::string& kif) {
   long long before[2] = {0, 0};  // each side's total so far, lower and upper
   for (size_t n = 0; n < game.entries.size(); ++n) {
     const RecordEntry& e = game.entries[n];
-    m = Found{};
-    if (!find_move(g, e, m, after)) return std::to_string(n + 1) + std::string(why::NOT_ONE_MOVE);
+    std::string mv = named_move(g, e, turned, after);
+    if (mv.empty()) return std::to_string(n + 1) + std::string(why::NOT_ONE_MOVE);
     const bool up = g.upper_to_move();
-    const bool same = n > 0 && m.tx == g.last_x && m.ty == g.last_y;
     g = after;
     // Totals are what the mover's clock showed when the position was
     // stored; the move's time is what it grew by.
     const long long total = std::max(0, up ? e.time_ue_before : e.time_sita_before);
     const long long spent = std::max(0LL, total - before[up]);
     before[up] = total;
-    std::string mv = move_text(m, same, turned);
     mv.append(static_cast<size_t>(std::max(0, MOVE_COLUMNS - columns(mv))), ' ');
     text += padded(static_cast<long long>(n + 1), 4, ' ') + " " + mv + " " +
             time_text(static_cast<int>(spent), static_cast<int>(total)) + "\n";

@@ -27,6 +27,16 @@ namespace korvel {
 // one before it, a message naming that move, kif then empty.
 std::string KIF作成(const Record& game, std::string& kif);
 
+// One move as a move line of KIF作成 names it, without its number and time:
+// "７六歩(77)", "同　歩(76)", "５五角打", "２二角成(88)". mover
+// (RECORD_UPPER / RECORD_LOWER) is whose pieces move from before to after;
+// prev_x, prev_y the board square the previous move went to (0, 0 for none),
+// so that a move there is "同"; upper_is_sente names the squares from the
+// upper side as 先手, turned round, as KIF作成 does for its game. "" when
+// after is not one legal move of mover after before. Clocks are ignored.
+std::string KIF指し手(const RecordEntry& before, int mover, const RecordEntry& after, int prev_x, int prev_y,
+                      bool upper_is_sente);
+
 // KIF text (UTF-8 or CP932, LF or CR LF) into game: entries are the
 // positions after each move with the clocks the history keeps (at most
 // RECORD_MAX_ENTRIES, the rest counted in left_out), upper and lower the

@@ -21,7 +21,11 @@ struct Game {
   Position p;
   Record r;
   int clock[2] = {0, 0};
-  Game(std::string upper, std::string lower) : r{"", std::move(upper), std::move(lower), {}, 0} { p.初期設定(); }
+  Game(std::string upper, std::string lower) {
+    p.初期設定();
+    r.upper = std::move(upper);
+    r.lower = std::move(lower);
+  }
 
   void play(int fx, int fy, int tx, int ty, int stands, int spent) {
     const bool up = stands > 0;
@@ -200,6 +204,30 @@ TEST(Kif, WritesMovesAsTheyAreNamedFromSentesSide) {
     EXPECT_EQ(KIF解析(kif, back), "");
     EXPECT_EQ(lines_of(back), lines_of(c.game));
   }
+}
+
+TEST(Kif, NamesOneMoveAsTheWriterDoes) {
+  const Record g = scripted(Game("", ""), {{3, 7, 3, 6, -1, 7}, {7, 3, 7, 4, -1, 14}, {2, 8, 8, 2, 1, 21},
+                                           {7, 1, 8, 2, -1, 28}, {HAND_X_SITA, 8, 6, 5, -1, 35}});
+  RecordEntry initial;
+  Position p;
+  p.初期設定();
+  std::copy(&p.Board[0][0], &p.Board[0][0] + 100, &initial.board[0][0]);
+  const auto& e = g.entries;
+  const struct {
+    const RecordEntry &before, &after;
+    int mover, prev_x, prev_y;
+    bool upper_is_sente;
+    std::string text;
+  } cases[] = {
+      {initial, e[0], RECORD_LOWER, 0, 0, false, "７六歩(77)"},  {initial, e[0], RECORD_LOWER, 0, 0, true, "３四歩(33)"},
+      {e[1], e[2], RECORD_LOWER, 3, 4, false, "２二角成(88)"},  {e[2], e[3], RECORD_UPPER, 8, 2, false, "同　銀(31)"},
+      {e[2], e[3], RECORD_UPPER, 0, 0, false, "２二銀(31)"},    {e[3], e[4], RECORD_LOWER, 8, 2, false, "４五角打"},
+      {initial, e[0], RECORD_UPPER, 0, 0, false, ""},          {initial, e[0], 0, 0, 0, false, ""},
+      {initial, e[1], RECORD_LOWER, 0, 0, false, ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(KIF指し手(c.before, c.mover, c.after, c.prev_x, c.prev_y, c.upper_is_sente), c.text) << c.text;
 }
 
 TEST(Kif, RefusesWithTheLineOrMoveAtFault) {
