@@ -70,7 +70,8 @@ int Form::menu_click(std::string_view name) {
       {"UCHU", &Form::UCHU_Click},           {"RENGA", &Form::RENGA_Click},
       {"SIDOU", &Form::SIDOU_Click},         {"KEIKA", &Form::KEIKA_Click},
       {"BGM", &Form::BGM_Click},             {"OUTE_KEIKOKU", &Form::OUTE_KEIKOKU_Click},
-      {"HINT", &Form::HINT_Click},             {"SONOTA", &Form::SONOTA_Click},
+      {"HINT", &Form::HINT_Click},           {"KENTOU", &Form::KENTOU_Click},
+      {"ATARI", &Form::ATARI_Click},             {"SONOTA", &Form::SONOTA_Click},
       {"KAISETU", &Form::KAISETU_Click},     {"VER", &Form::VER_Click},
   };
   for (const Route& r : ROUTES)

@@ -40,6 +40,7 @@
 #include "engine/engine.h"
 #include "lookahead/levels.h"
 #include "lookahead/lookahead.h"
+#include "lookahead/review.h"
 #include "game/history.h"
 #include "game/messages.h"
 #include "ports/ports.h"
@@ -119,7 +120,9 @@ class Form {
   void KEIKA_Click();
   void BGM_Click();
   void OUTE_KEIKOKU_Click();
+  void ATARI_Click();
   void HINT_Click();
+  void KENTOU_Click();
   void SONOTA_Click();
   void KAISETU_Click();
   void VER_Click();
@@ -193,6 +196,22 @@ class Form {
   static double 取得_棋譜のX座標(std::string_view text);
   // ---- End of game records -------------------------------------------------
 
+  // ---- The review (form_review.cpp) ----------------------------------------------
+  // What the graph window asks and tells: every tenth of a second while it
+  // is open, what the review has done since (1 while it goes on, else 0);
+  // the move the player chose; 中止; 悪手をやり直す; the window closed.
+  int 検討_経過();
+  void 検討_選択(int ply);
+  void 検討_中止();
+  void 悪手やり直し();
+  void 検討_終了();
+  // Positions the review searches, each; tests make it smaller.
+  std::uint64_t REVIEW_BUDGET = REVIEW_NODES;
+  // The move chosen in the graph, and the bad move being tried again.
+  int REVIEW_PLY = 0;
+  int RETRY_PLY = 0;
+  // ---- End of the review ---------------------------------------------------------
+
   // ---- State -------------------------------------------------------------
   Position pos;
   Screen screen;  // holds HAIKEI_CODE, the background picture
@@ -248,6 +267,9 @@ class Form {
   // Kings the other side can take, framed until the position changes.
   int DANGER_COUNT = 0;
   int DANGER_X[2]{}, DANGER_Y[2]{};
+  // Pieces of the side to move the other side can take for free (当たり表示).
+  int ATARI_COUNT = 0;
+  int ATARI_X[40]{}, ATARI_Y[40]{};
   // The hint's move, framed until the next click: origin cell and target.
   int HINT_SHOWN = 0;
   int HINT_C = 0, HINT_R = 0, HINT_X = 0, HINT_Y = 0;
@@ -308,6 +330,26 @@ class Form {
   // the player, asked, does not want it.
   int 王手放置_確認(int button);
   void ヒント_消去();
+  // A move framed in the hint's colour, its text in the mover's text area.
+  void ヒント_表示(const Candidate& m, bool upper);
+  // The cell a move starts from: a square, or a hand's cell for a drop.
+  static std::pair<int, int> 元セル(const Candidate& m);
+  // The review's parts: a move as KIF names it; ▲ or △ for a side; leaving
+  // the second try; a move tried there.
+  std::string 検討_指し手(int ply, const Candidate& m) const;
+  static std::string_view 手番記号(int side);
+  void やり直し_終了();
+  void やり直し_着手(int button);
+  std::unique_ptr<GameReview> review_;
+  std::unique_ptr<Lookahead> retry_lookahead_;
+  int REVIEW_SHOWN_DONE = -1;
+  std::vector<RecordEntry> review_entries_;  // the game as it was reviewed
+  // The review still is of the game stored; if not, it is closed and said so.
+  bool 検討_有効();
+  bool 検討_同じ対局() const;
+  // The review's marks as comments under the moves of a KIF.
+  void 検討_注記(Record& r) const;
+  int RETRY_GAME_OVER = 0;
   // The look-ahead on a copy of the position for one side, through the
   // background port; the clock ticks meanwhile.
   LookaheadResult 先読み(Lookahead& searcher, bool upper, const LookaheadLimits& limits);

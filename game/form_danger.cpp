@@ -1,13 +1,25 @@
 // Help with the cylinder's long lines: kings the other side can take are
 // framed, a move that leaves one's own king to be taken is questioned, and
 // "ﾋﾝﾄ" shows what the look-ahead would play.
+#include <tuple>
+
 #include "game/form.h"
+#include "lookahead/hanging.h"
 
 namespace korvel {
 
 void Form::危険_更新() {
   for (int i = 0; i < DANGER_COUNT; ++i) screen.描画_桝輪郭(COLOR_GREEN, DANGER_X[i], DANGER_Y[i]);
+  for (int i = 0; i < ATARI_COUNT; ++i) screen.描画_桝輪郭(COLOR_GREEN, ATARI_X[i], ATARI_Y[i]);
   DANGER_COUNT = 0;
+  ATARI_COUNT = 0;
+  // The pieces the side to move is about to lose, if it does nothing.
+  if (checked("ATARI") == 1 && pos.SIDE_TO_MOVE != SIDE_NONE && pos.GAME_OVER == 0)
+    for (const HangingPiece& h : 当たり駒(pos, pos.SIDE_TO_MOVE == pos.UE_SIDE)) {
+      ATARI_X[ATARI_COUNT] = h.x;
+      ATARI_Y[ATARI_COUNT] = h.y;
+      if (++ATARI_COUNT == 40) break;
+    }
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) {
       const int code = pos.Board[x][y];
@@ -21,6 +33,7 @@ void Form::危険_更新() {
 }
 
 void Form::危険_描画() {
+  for (int i = 0; i < ATARI_COUNT; ++i) screen.描画_桝輪郭(COLOR_HANGING, ATARI_X[i], ATARI_Y[i]);
   for (int i = 0; i < DANGER_COUNT; ++i) screen.描画_桝輪郭(COLOR_DANGER, DANGER_X[i], DANGER_Y[i]);
 }
 
@@ -82,9 +95,12 @@ void Form::HINT_Click() {
     play(SND_KINSHI);
     return;
   }
-  const Candidate& m = *r.best;
-  HINT_C = m.fx;
-  HINT_R = m.fx == HAND_X_UE ? 8 - m.fy : m.fy;
+  ヒント_表示(*r.best, upper);
+  screen.canvas().refresh();
+}
+
+void Form::ヒント_表示(const Candidate& m, bool upper) {
+  std::tie(HINT_C, HINT_R) = 元セル(m);
   HINT_X = m.tx;
   HINT_Y = m.ty;
   HINT_SHOWN = 1;
@@ -92,7 +108,6 @@ void Form::HINT_Click() {
   描画_移動結果(upper ? pos.UE_SIDE : pos.SITA_SIDE, m.tx, m.ty, m.piece, COLOR_HINT);
   screen.描画_桝輪郭(COLOR_HINT, HINT_C, HINT_R);
   screen.描画_桝輪郭(COLOR_HINT, HINT_X, HINT_Y);
-  screen.canvas().refresh();
 }
 
 }  // namespace korvel

@@ -36,6 +36,7 @@ void Form::手番_復元(int n) {
 
 void Form::REPLAY_Click() {
   棋譜パネル_閉じる();
+  やり直し_終了();
   ヒント_消去();
   RESUME_PENDING = 1;
   if (hist.HIST_INDEX < 1) {
@@ -72,6 +73,7 @@ void Form::REPLAY_Click() {
 
 void Form::AFTER_Click() {
   棋譜パネル_閉じる();
+  やり直し_終了();
   ヒント_消去();
   if (pos.SIDE_TO_MOVE == SIDE_NONE) {
     play(SND_KINSHI);

@@ -136,6 +136,11 @@ void Form::盤_二回目クリック(int button, int col, int row) {
     show(msg::PROMOTE_RIGHT);
     return;
   }
+  if (RETRY_PLY != 0) {
+    // A second try is judged, never played.
+    やり直し_着手(button);
+    return;
+  }
   if (王手放置_確認(button) == 1) {
     // Not played: nothing changes but that nothing is selected.
     案内_消去();

@@ -214,7 +214,9 @@ void Form::KIFU_COPY_Click() {
     return;
   }
   std::string kif;
-  const std::string reason = KIF作成(対局_記録(), kif);
+  Record r = 対局_記録();
+  検討_注記(r);
+  const std::string reason = KIF作成(r, kif);
   if (!reason.empty()) {
     show(kif_msg::CANNOT_COPY, reason);
     return;

@@ -46,6 +46,7 @@ void Form::読込_環境設定ファイル() {
   }
   if (v.keika != SettingsValues::NOT_SET) set_checked("KEIKA", v.keika == 1 ? 1 : 0);
   if (v.oute != SettingsValues::NOT_SET) set_checked("OUTE_KEIKOKU", v.oute == 1 ? 1 : 0);
+  if (v.atari != SettingsValues::NOT_SET) set_checked("ATARI", v.atari == 1 ? 1 : 0);
   if (v.bgm != SettingsValues::NOT_SET) {
     set_checked("BGM", v.bgm == 1 ? 1 : 0);
     if (v.bgm == 1) ports_.sound.dsPlayLooping(SND_BGM);
@@ -65,6 +66,7 @@ void Form::書込_環境設定ファイル() {
   v.keika = checked("KEIKA");
   v.bgm = checked("BGM");
   v.oute = checked("OUTE_KEIKOKU");
+  v.atari = checked("ATARI");
   v.level = COM_LEVEL;
   ports_.settings.write(v);
 }
@@ -107,6 +109,13 @@ void Form::OPTION_Click() { 棋譜パネル_閉じる(); }
 
 void Form::OUTE_KEIKOKU_Click() {
   set_checked("OUTE_KEIKOKU", checked("OUTE_KEIKOKU") == 1 ? 0 : 1);
+  書込_環境設定ファイル();
+}
+
+void Form::ATARI_Click() {
+  set_checked("ATARI", checked("ATARI") == 1 ? 0 : 1);
+  危険_更新();
+  screen.canvas().refresh();
   書込_環境設定ファイル();
 }
 void Form::HAIKEI_GA_Click() {}

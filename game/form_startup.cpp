@@ -32,6 +32,9 @@ void Form::Form_Load() {
 }
 
 void Form::初期設定() {
+  // The review was of the game that is gone.
+  if (review_ && ports_.review_view) ports_.review_view->close();
+  検討_終了();
   HANDICAP_GRADE = 0;
   HANDICAP_SET = 0;
   GAME_KIND = KIND_MAN;

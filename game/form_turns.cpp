@@ -29,6 +29,7 @@ bool Form::終局か() const {
 }
 
 void Form::再開準備() {
+  やり直し_終了();
   // A finished game is not played on: a new one begins.
   if (終局か()) 初期設定();
   // Played on from a record or an earlier position, it is a game of its own.

@@ -49,6 +49,13 @@ inline constexpr Box COM_WINS{"ｺﾝﾋﾟｭｰﾀの勝ちです", "終了"};
 inline constexpr Box CHECK{"   ** 王手 **", ""};
 inline constexpr Box COM_NO_MOVE{"ｺﾝﾋﾟｭｰﾀは指せる手がありません。\rあなたの番です", "対局"};
 
+// The review's second try at the bad moves.
+inline constexpr Box GOOD_MOVE{"良い手です", "悪手をやり直す"};
+// Followed by a line break and the best move.
+inline constexpr Box BEST_WAS{"最善手はこちらです", "悪手をやり直す"};
+inline constexpr Box NO_BAD_MOVE_LEFT{"やり直す悪手はもうありません", "悪手をやり直す"};
+inline constexpr Box REVIEW_STALE{"対局が変わったので、検討を閉じます", "検討"};
+
 // Handicap: the reason line, two line breaks, then the way out.
 inline constexpr std::string_view HANDICAP_TITLE = "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定";
 inline constexpr std::string_view HANDICAP_WAY_OUT = "局面→最初にして下さい";

@@ -14,6 +14,7 @@
 #include "ports/dialogs.h"
 #include "ports/record_files.h"
 #include "ports/record_panel_view.h"
+#include "ports/review_view.h"
 #include "ports/settings_file.h"
 #include "ports/sound_library.h"
 
@@ -41,6 +42,8 @@ struct Ports {
   BackgroundWork* background = nullptr;
   // For KIF copy and paste; none refuses both.
   Clipboard* clipboard = nullptr;
+  // The review's graph window; none refuses 検討.
+  ReviewView* review_view = nullptr;
 };
 
 }  // namespace korvel

@@ -54,10 +54,23 @@ MainWindow::MainWindow(qreal devicePixelRatio, QWidget* parent)
   ports.background = &background_;
   ports.kept_games_dir = prepareKeptGames();
   ports.clipboard = &clipboard_;
+  review_window_ = new ReviewWindow(this, canvas_);
+  ports.review_view = review_window_;
   form_ = std::make_unique<korvel::Form>(ports);
   record_panel_->setEvents([this](RecordPanel::Handler h) { run([&] { (form_.get()->*h)(); }); });
 
   connect(canvas_, &CanvasWidget::mouseDown, this, &MainWindow::onMouseDown);
+  connect(review_window_, &ReviewWindow::poll, this, [this] {
+    // As the clock: never inside another handler.
+    if (busy_ > 0) return;
+    run([this] {
+      if (form_->検討_経過() == 0) review_window_->stopPolling();
+    });
+  });
+  connect(review_window_, &ReviewWindow::plyChosen, this, [this](int ply) { run([&] { form_->検討_選択(ply); }); });
+  connect(review_window_, &ReviewWindow::stopClicked, this, [this] { run([this] { form_->検討_中止(); }); });
+  connect(review_window_, &ReviewWindow::retryClicked, this, [this] { run([this] { form_->悪手やり直し(); }); });
+  connect(review_window_, &ReviewWindow::closedByUser, this, [this] { run([this] { form_->検討_中止(); }); });
   connect(canvas_, &CanvasWidget::placed, this,
           [this](qreal scale, QPoint origin) { record_panel_->setPlace(scale, origin); });
   buildMenus();

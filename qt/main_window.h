@@ -15,6 +15,7 @@
 #include "qt/canvas_widget.h"
 #include "qt/desktop_ports.h"
 #include "qt/record_panel.h"
+#include "qt/review_window.h"
 #include "records/disk_record_files.h"
 #include "settings/settings_file.h"
 #include "soundlib/sdl_sound.h"
@@ -45,6 +46,7 @@ class MainWindow : public QMainWindow {
   korvel::Form& form() { return *form_; }
   CanvasWidget* canvas() const { return canvas_; }
   RecordPanel& recordPanel() { return *record_panel_; }
+  ReviewWindow& reviewWindow() { return *review_window_; }
   QTimer* timer1() const { return clock_->timer(); }
 
   // The action of a menu entry by its control name; nullptr if none.
@@ -84,6 +86,7 @@ class MainWindow : public QMainWindow {
   SystemDayTimer day_timer_;
   std::unique_ptr<Timer1Clock> clock_;
   std::unique_ptr<RecordPanel> record_panel_;
+  ReviewWindow* review_window_;
   korvel::DiskRecordFiles record_files_;
   DesktopBrowser browser_;
   DesktopClipboard clipboard_;

@@ -23,6 +23,7 @@ constexpr std::string_view KEY_SIDOU = "移動指導";
 constexpr std::string_view KEY_KEIKA = "経過時間";
 constexpr std::string_view KEY_BGM = "BGM";
 constexpr std::string_view KEY_OUTE = "王手警告";
+constexpr std::string_view KEY_ATARI = "当たり表示";
 constexpr std::string_view KEY_LEVEL = "レベル";
 constexpr std::string_view LEVELS[] = {"1", "2", "3", "4", "5", "6"};
 
@@ -75,6 +76,8 @@ SettingsValues parse_settings(std::string_view bytes) {
       v.bgm = on_off(value);
     } else if (key == KEY_OUTE) {
       v.oute = on_off(value);
+    } else if (key == KEY_ATARI) {
+      v.atari = on_off(value);
     } else if (key == KEY_LEVEL) {
       for (std::size_t n = 0; n < std::size(LEVELS); ++n)
         if (LEVELS[n] == value) v.level = static_cast<int>(n) + 1;
@@ -95,6 +98,7 @@ std::string format_settings(const SettingsValues& v) {
   line(KEY_BGM, v.bgm == 1 ? "ON" : "OFF");
   // Unlike the others it is on unless it was switched off.
   line(KEY_OUTE, v.oute == 0 ? "OFF" : "ON");
+  line(KEY_ATARI, v.atari == 1 ? "ON" : "OFF");
   if (v.level >= 1 && v.level <= static_cast<int>(std::size(LEVELS))) line(KEY_LEVEL, LEVELS[v.level - 1]);
   std::string bytes;
   to_cp932(text, bytes);  // every character above exists in CP932

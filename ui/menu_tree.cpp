@@ -6,7 +6,7 @@ namespace korvel {
 
 namespace {
 
-constexpr std::array<MenuEntry, 43> MENU{{
+constexpr std::array<MenuEntry, 45> MENU{{
     {"TAIKYOKU", "対局", 0, 0},
     {"MATCH_MAN", "対局(人間)", 1, 0},
     {"START", "スタート", 2, 0},
@@ -26,6 +26,7 @@ constexpr std::array<MenuEntry, 43> MENU{{
     {"CANCEL", "最初", 1, 0},
     {"REVERSE", "反転", 1, 0},
     {"HINT", "ﾋﾝﾄ", 1, 0},
+    {"KENTOU", "検討", 1, 0},
     {"REPLAY", "戻", 0, 0},
     {"AFTER", "進", 0, 0},
     {"LBEL_UP", "△", 0, 0},
@@ -47,6 +48,7 @@ constexpr std::array<MenuEntry, 43> MENU{{
     {"KEIKA", "経過時間", 1, 0},
     {"BGM", "BGM", 1, 0},
     {"OUTE_KEIKOKU", "王手警告", 1, 1},
+    {"ATARI", "当たり表示", 1, 0},
     {"SONOTA", "その他", 0, 0},
     {"KAISETU", "解説", 1, 0},
     {"VER", "バージョン情報", 1, 0},

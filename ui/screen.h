@@ -29,6 +29,7 @@ enum : int {
   COLOR_RED = 12,   // selection, the computer's move, hand counts
   COLOR_DANGER = 13,  // a king the other side can take
   COLOR_YELLOW = 14,
+  COLOR_HANGING = 14,  // a piece the other side can take for free
   COLOR_WHITE = 15,
 };
 

@@ -21,7 +21,7 @@ TEST(MenuTree, NamesCaptionsAndNestingInOrder) {
       {"LEVEL3", "LEVEL3", 2},       {"LEVEL4", "LEVEL4", 2},        {"LEVEL5", "LEVEL5", 2},
       {"LEVEL6", "LEVEL6", 2},       {"OWARI", "終わり", 1},        {"TOURYO", "投了", 1},
       {"STOP", "局面", 0},
-      {"CANCEL", "最初", 1},         {"REVERSE", "反転", 1},         {"HINT", "ﾋﾝﾄ", 1},
+      {"CANCEL", "最初", 1},         {"REVERSE", "反転", 1},         {"HINT", "ﾋﾝﾄ", 1},            {"KENTOU", "検討", 1},
       {"REPLAY", "戻", 0},
       {"AFTER", "進", 0},            {"LBEL_UP", "△", 0},            {"LEBEL_DOWN", "▽", 0},
       {"KIFU", "棋譜", 0},           {"KIFU_READ", "読込", 1},       {"KIFU_WRITE", "書込", 1},
@@ -29,7 +29,7 @@ TEST(MenuTree, NamesCaptionsAndNestingInOrder) {
       {"OPTION", "ｵﾌﾟｼｮﾝ", 0},       {"HAIKEI_GA", "背景画", 1},     {"MIDORI", "筒", 2},
       {"TATAMI", "畳", 2},           {"TAKE", "竹", 2},              {"UCHU", "宇宙", 2},
       {"RENGA", "煉瓦", 2},          {"SIDOU", "移動指導", 1},       {"KEIKA", "経過時間", 1},
-      {"BGM", "BGM", 1},             {"OUTE_KEIKOKU", "王手警告", 1},
+      {"BGM", "BGM", 1},             {"OUTE_KEIKOKU", "王手警告", 1}, {"ATARI", "当たり表示", 1},
       {"SONOTA", "その他", 0},        {"KAISETU", "解説", 1},
       {"VER", "バージョン情報", 1},
   };
