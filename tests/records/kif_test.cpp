@@ -136,6 +136,8 @@ std::string moves_only(const std::string& kif) {
   });
 }
 
+const std::string NOT_A_GAME = "対局ではありません：KIFの指し手の行（「1 ７六歩(77)」のような行）が一つもありません";
+
 struct Generated {
   Record game;
   std::string kif;
@@ -174,7 +176,7 @@ TEST(Kif, WritesMovesAsTheyAreNamedFromSentesSide) {
       {scripted(Game("後手花子", "先手太郎"), {{3, 7, 3, 6, -1, 7}, {7, 3, 7, 4, -1, 14}, {2, 8, 8, 2, 1, 21},
                                                {7, 1, 8, 2, -1, 28}, {HAND_X_SITA, 8, 6, 5, -1, 35},
                                                {2, 2, 9, 2, -1, 42}, {6, 5, 4, 3, 0, 49}, {4, 1, 4, 2, -1, 3700}}),
-       "#円筒将棋の棋譜です。９筋と１筋が隣り合い、駒は盤の端を越えて動きます\n"
+       "#KIF version=2.0 encoding=UTF-8\n#円筒将棋の棋譜です。９筋と１筋が隣り合い、駒は盤の端を越えて動きます\n"
        "手合割：平手\n先手：先手太郎\n後手：後手花子\n"
        "手数----指手---------消費時間--\n"
        "   1 ７六歩(77)     ( 0:07/00:00:07)\n"
@@ -188,12 +190,11 @@ TEST(Kif, WritesMovesAsTheyAreNamedFromSentesSide) {
        "まで8手で中断\n"},
       // Every square turned, the king taken.
       {king_taken(),
-       "#円筒将棋の棋譜です。９筋と１筋が隣り合い、駒は盤の端を越えて動きます\n#この対局では上側の駒が先手です\n"
+       "#KIF version=2.0 encoding=UTF-8\n#円筒将棋の棋譜です。９筋と１筋が隣り合い、駒は盤の端を越えて動きます\n"
+       "#この対局では上側の駒が先手です\n"
        "手合割：平手\n先手：\n後手：\n手数----指手---------消費時間--\n"
        "２六歩(27) ５四歩(53) ２五歩(26) ５二玉(51) ２四歩(25) ５三玉(52) ２三歩成(24) ５五歩(54) ２四飛(28) "
        "１四歩(13) 同　飛(24) ６二金(61) ５四飛(14) ４二金(41) ５三飛不成(54) まで15手で先手の勝ち\n"},
-      {Record{}, "#円筒将棋の棋譜です。９筋と１筋が隣り合い、駒は盤の端を越えて動きます\n"
-                 "手合割：平手\n先手：\n後手：\n手数----指手---------消費時間--\nまで0手で中断\n"},
   };
   for (const auto& c : cases) {
     std::string kif;
@@ -240,10 +241,10 @@ TEST(Kif, RefusesWithTheLineOrMoveAtFault) {
   const struct {
     std::string kif, message;
   } cases[] = {
-      {"手合割：香落ち\n", "1行目「手合割：香落ち」：平手の棋譜だけ読めます"},
-      {"|v香v桂v銀v金v玉v金v銀v桂v香|一\n", "1行目「|v香v桂v銀v金v玉v金v銀v桂v香|一」：盤面図から始まる棋譜は読めません（平手の棋譜だけ読めます）"},
-      {"後手の持駒：なし\n", "1行目「後手の持駒：なし」：盤面図から始まる棋譜は読めません（平手の棋譜だけ読めます）"},
-      {"hello\nworld\n", "KIFの棋譜が見つかりません"},
+      {"手合割：香落ち\n", NOT_A_GAME},
+      {"|v香v桂v銀v金v玉v金v銀v桂v香|一\n", NOT_A_GAME},
+      {"後手の持駒：なし\n", NOT_A_GAME},
+      {"hello\nworld\n", NOT_A_GAME},
       {"   1 ７六歩(77)\n   3 ３四歩(33)\n", "2行目「3 ３四歩(33)」：手数が続いていません（2手目のはずです）"},
       {cp932, "2行目「1 ７五歩(77)」：その駒はそこへ動けません"},
       {"1 ７六銀(77)", "1行目「1 ７六銀(77)」：移動元の駒と駒の名前が違います"},
@@ -253,7 +254,7 @@ TEST(Kif, RefusesWithTheLineOrMoveAtFault) {
       {"1 ７六歩成(77)", "1行目「1 ７六歩成(77)」：成れない指し手です"},
       {"1 ７六歩不成(77)", "1行目「1 ７六歩不成(77)」：成れない指し手に「不成」が付いています"},
       {"1 ７六歩打(77)", "1行目「1 ７六歩打(77)」：「打」と移動元が両方あります"},
-      {"1 ７六歩成", "1行目「1 ７六歩成」：移動元がありません"},
+      {"1 ７六歩成", "1行目「1 ７六歩成」：移動元が書かれておらず、そこへ指せる駒がありません"},
       {"1 ７六歩(77) ( 0:1x/00:00:01)", "1行目「1 ７六歩(77) ( 0:1x/00:00:01)」：消費時間が読めません"},
       {"1 ７六步(77)", "1行目「1 ７六步(77)」：指し手が読めません"},
       {"1 ７六歩(77)" + std::string(30, 'x'), "1行目「1 ７六歩(77)xxxxxxxxxxxxxxxxxxxxxxx…」：指し手が読めません"},
@@ -261,7 +262,7 @@ TEST(Kif, RefusesWithTheLineOrMoveAtFault) {
       {before_drop + "6 ６四歩打\n", "6行目「6 ６四歩打」：二歩です"},
       {before_drop + "6 ６三歩打\n", "6行目「6 ６三歩打」：駒のある升には打てません"},
       {before_drop + "6 ６五と打\n", "6行目「6 ６五と打」：その駒は打てません"},
-      {taken_then_more, "22行目「16 ６一金(62)」：玉を取った後に指し手があります"},
+      {taken_then_more, "23行目「16 ６一金(62)」：玉を取った後に指し手があります"},
   };
   for (const auto& c : cases) {
     Record back;
@@ -299,6 +300,9 @@ TEST(Kif, RandomGamesComeBackThroughKifAndThroughTheRecordFile) {
 }
 
 TEST(Kif, ReadsTheFormsOtherProgramsWrite) {
+  // Without 打 a drop is read only where no piece on the board could go
+  // instead; where one could, the message says so.
+  int ambiguous = 0;
   const struct {
     const char* what;
     std::function<std::string(const std::string&)> edit;
@@ -336,13 +340,19 @@ TEST(Kif, ReadsTheFormsOtherProgramsWrite) {
     for (const Generated& g : generated_games()) {
       Record back;
       const std::string edited = form.edit(g.kif);
-      if (KIF解析(edited, back) != "" || lines_of(back, form.clocks) != lines_of(g.game, form.clocks) ||
+      const std::string why = KIF解析(edited, back);
+      if (why.ends_with("移動元が書かれておらず、そこへ指せる駒が二つ以上あります") && !g.game.entries.empty()) {
+        ++ambiguous;
+        continue;
+      }
+      if (why != "" || lines_of(back, form.clocks) != lines_of(g.game, form.clocks) ||
           back.upper + back.lower != g.game.upper + g.game.lower) {
         ASSERT_LT(++failures, 3) << form.what << "\n" << edited;
       }
     }
     EXPECT_EQ(failures, 0) << form.what;
   }
+  EXPECT_LT(ambiguous, 5);
   // The aliases were there to be read.
   std::string all;
   for (const Generated& g : generated_games()) all += g.kif;
