@@ -464,7 +464,7 @@ struct Reader {
   int start_line = 0;  // where the start is drawn, to name it at a fault
   std::u32string start_text;
   std::string sente, gote;
-  int move_lines = 0;
+  int move_lines = 0;  // moves played; an ending alone is no game
   bool ended = false;
   int winner = 0, resigned = 0;
   std::optional<RecordEntry> start;
@@ -780,12 +780,12 @@ std::string KIF解析(std::string_view bytes, Record& game) {
       if (!r.settled)
         if (const std::string_view reason = r.settle(); !reason.empty())
           return r.start_line != 0 ? at_line(r.start_line, r.start_text, reason) : fail(reason);
-      ++r.move_lines;
       if (m.ending) {
         r.end(*m.ending);
         continue;
       }
       if (const std::string reason = r.move(m); !reason.empty()) return fail(reason);
+      ++r.move_lines;
       continue;
     }
     if (const size_t colon = s.find(U':'); colon != std::u32string_view::npos) {

@@ -354,6 +354,7 @@ TEST(Kif, StartsResultsCommentsAndMovesWithoutOrigin) {
       {kif_of(Record{}), NOT_A_GAME},
       {"手合割：平手\n先手：甲\n後手：乙\n", NOT_A_GAME},
       {"▲７六歩　△３四歩\n", NOT_A_GAME},
+      {"手合割：香落ち\n1 投了\nまで0手で先手の勝ち\n", NOT_A_GAME},
       {"V2.2\nPI\n+\n+7776FU\n-3334FU\n%TORYO\n", NOT_A_GAME},
   };
   for (const auto& c : cases) {
