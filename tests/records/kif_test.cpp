@@ -367,6 +367,7 @@ TEST(Kif, StartsResultsCommentsAndMovesWithoutOrigin) {
         << c.kif;
     const std::string written = kif_of(back);
     for (const std::string& w : c.written) EXPECT_NE(written.find(w), std::string::npos) << w << "\n" << written;
+    EXPECT_EQ(KIF上側が先手(back), written.find(KIF_UPPER_FIRST) != std::string::npos);
     Record again;
     ASSERT_EQ(KIF解析(written, again), "") << written;
     EXPECT_EQ(lines_of(again), lines_of(back));
