@@ -159,14 +159,15 @@ std::string_view Diagram::hand(std::u32string_view value, bool sente) {
     const int kind = glyph_kind(value[i++]);
     const int slot = 手駒番号(kind);
     if (slot == 0 || HAND_PIECE[slot] != kind) return why::BAD_HAND;
-    // A count in kanji, "十八", or in digits.
+    // A count in kanji, "十八", or in digits; none is one.
+    const auto at = [&](size_t k) { return k < value.size() ? value[k] : U'\0'; };
     int n = 0;
-    if (i < value.size() && value[i] == U'十') n = 10, ++i;
-    if (const size_t d = i < value.size() ? KANJI_DIGITS.find(value[i]) : std::u32string_view::npos; d != std::u32string_view::npos) {
+    if (at(i) == U'十') n = 10, ++i;
+    if (const size_t d = KANJI_DIGITS.find(at(i)); d != std::u32string_view::npos) {
       n += static_cast<int>(d) + 1;
       ++i;
-    } else if (n == 0 && i < value.size() && value[i] >= U'0' && value[i] <= U'9') {
-      for (; i < value.size() && value[i] >= U'0' && value[i] <= U'9'; ++i) n = std::min(n * 10 + static_cast<int>(value[i] - U'0'), 99);
+    } else if (n == 0 && at(i) >= U'0' && at(i) <= U'9') {
+      for (; at(i) >= U'0' && at(i) <= U'9'; ++i) n = std::min(n * 10 + static_cast<int>(at(i) - U'0'), 99);
       if (n == 0) return why::BAD_HAND;
     }
     h[slot] = std::min(h[slot] + std::max(n, 1), 99);
