@@ -32,6 +32,8 @@ std::string Protocol::kif_command(std::string_view cmd, std::string_view line,
     return err("cannot read " + from + ": " + std::strerror(error));
   Record game;
   if (const std::string why = KIF解析(bytes, game); !why.empty()) return err(why);
+  // A record starts from the initial position; it has no place for another.
+  if (game.start) return err("平手の初期局面から始まらない棋譜は棋譜ファイルに書けません");
   std::string record;
   if (!棋譜ファイル作成(game, record)) return err(std::string(record_msg::NOT_CP932.text));
   // In one step, as the record panel writes: an old record stays whole on failure.

@@ -1,6 +1,6 @@
 // The KIF reader takes any bytes. Whatever it accepts is a game the writer
-// can name move by move, and that text reads back to the same positions,
-// clocks and names, and writes again the same.
+// can name move by move, and that text reads back to the same start,
+// positions, clocks, names, result and comments, and writes again the same.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Record again;
   if (!KIF作成(game, kif).empty() || !KIF解析(kif, again).empty()) std::abort();
   if (again.entries.size() != game.entries.size() || again.upper != game.upper || again.lower != game.lower) std::abort();
+  // The start, who began, the result and the comments come back too.
+  if (again.start.has_value() != game.start.has_value() || again.first_mover != game.first_mover ||
+      again.winner != game.winner || again.resigned != game.resigned || again.notes != game.notes)
+    std::abort();
+  if (game.start && std::memcmp(&*again.start, &*game.start, sizeof(RecordEntry)) != 0) std::abort();
   for (std::size_t i = 0; i < game.entries.size(); ++i) {
     RecordEntry a = again.entries[i], b = game.entries[i];
     // Past the last stored position the next move's time is gone.

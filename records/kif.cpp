@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "board/position.h"
+#include "records/kif_diagram.h"
 #include "text/shift_jis.h"
 
 namespace korvel {
@@ -27,26 +29,26 @@ constexpr std::string_view NIFU = "二歩です";
 constexpr std::string_view DEAD_DROP = "そこに打つと動けない駒です";
 constexpr std::string_view BAD_MOVE = "指し手が読めません";
 constexpr std::string_view BAD_TIME = "消費時間が読めません";
-constexpr std::string_view NO_ORIGIN = "移動元がありません";
+constexpr std::string_view NO_ORIGIN = "移動元が書かれておらず、そこへ指せる駒がありません";
+constexpr std::string_view AMBIGUOUS_ORIGIN = "移動元が書かれておらず、そこへ指せる駒が二つ以上あります";
 constexpr std::string_view DROP_WITH_ORIGIN = "「打」と移動元が両方あります";
 constexpr std::string_view SAME_FIRST = "「同」の前に指し手がありません";
-constexpr std::string_view NOT_HIRATE = "平手の棋譜だけ読めます";
-constexpr std::string_view BOARD_DIAGRAM = "盤面図から始まる棋譜は読めません（平手の棋譜だけ読めます）";
+constexpr std::string_view UNKNOWN_HANDICAP = "知らない手合割です";
 constexpr std::string_view UNKNOWN_LINE = "読めない行です";
-constexpr std::string_view NOT_KIF = "KIFの棋譜が見つかりません";
+constexpr std::string_view NOT_A_GAME =
+    "対局ではありません：KIFの指し手の行（「1 ７六歩(77)」のような行）が一つもありません";
 constexpr std::string_view NOT_ONE_MOVE = "手目の局面が、前の局面から一手で指せる局面ではありません";
 }  // namespace why
 
+constexpr std::string_view FIRST_LINE = "#KIF version=2.0 encoding=UTF-8";
 constexpr std::string_view FIRST_COMMENT = "#円筒将棋の棋譜です。９筋と１筋が隣り合い、駒は盤の端を越えて動きます";
 constexpr std::string_view MOVES_HEADER = "手数----指手---------消費時間--";
 constexpr int MOVE_COLUMNS = 14;  // the widest move, "１三桂不成(25)", in display columns
 
-// A KIF square and a board square. Named from 先手's side: the file is the
-// number above the board; when the upper side is 先手 the board is turned.
-int board_x(int file, bool turned) { return turned ? file : 10 - file; }
-int board_y(int rank, bool turned) { return turned ? 10 - rank : rank; }
-int kif_file(int x, bool turned) { return turned ? x : 10 - x; }
-int kif_rank(int y, bool turned) { return turned ? 10 - y : y; }
+using kif::board_x;
+using kif::board_y;
+using kif::kif_file;
+using kif::kif_rank;
 
 RecordEntry entry_of(const Position& p) {
   RecordEntry e;
@@ -130,15 +132,6 @@ struct Play {
   }
 };
 
-bool same_position(const Position& p, const RecordEntry& e) {
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y)
-      if (p.Board[x][y] != e.board[x][y]) return false;
-  for (int k = 1; k <= 7; ++k)
-    if (p.HAND_SITA[k] != e.hand_sita[k] || p.HAND_UE[k] != e.hand_ue[k]) return false;
-  return true;
-}
-
 // ---- Writing --------------------------------------------------------------
 
 // The move that turns the game's position into next, as the stored
@@ -181,7 +174,7 @@ bool find_move(const Play& g, const RecordEntry& next, Found& m, Play& after) {
     if (probe.調査_駒成(m.fx, m.fy, m.tx, m.ty, piece) == 1) m.promote = next.board[m.tx][m.ty] != piece ? 1 : 0;
     reason = after.move(m.fx, m.fy, m.tx, m.ty, 0, m.promote);
   }
-  return reason.empty() && same_position(after.pos, next);
+  return reason.empty() && kif::same_position(entry_of(after.pos), next);
 }
 
 std::string_view kif_name(int kind) {
@@ -364,13 +357,19 @@ constexpr Name NAMES[] = {
     {U"竜", RYU},        {U"全", NARIGIN},    {U"圭", NARIKEI},    {U"杏", NARIKYOU},
 };
 
-// Words that end the moves in place of one.
-constexpr std::u32string_view ENDINGS[] = {U"投了",   U"中断",   U"千日手",   U"詰み",     U"持将棋", U"切れ負け",
-                                           U"反則勝ち", U"反則負け", U"入玉勝ち", U"不詰", U"封じ手", U"不戦"};
+// Words that end the moves in place of one, and what each says of the
+// side to move: 1 it lost, 2 it won, 0 neither.
+struct Ending {
+  std::u32string_view word;
+  int says;
+};
+constexpr Ending ENDINGS[] = {{U"投了", 1},     {U"中断", 0},     {U"千日手", 0},   {U"詰み", 1},
+                              {U"持将棋", 0},   {U"切れ負け", 1}, {U"反則勝ち", 2}, {U"反則負け", 1},
+                              {U"入玉勝ち", 2}, {U"不詰", 0},     {U"封じ手", 0},   {U"不戦", 0}};
 
 struct MoveLine {
   long long number = 0;
-  bool ending = false;
+  const Ending* ending = nullptr;
   bool same = false;
   int file = 0, rank = 0;
   int kind = 0;
@@ -406,9 +405,9 @@ bool parse_time(Cursor& c, MoveLine& m) {
 // A move line after its number; the reason when it cannot be read.
 std::string_view parse_move(Cursor& c, MoveLine& m) {
   c.blanks();
-  for (std::u32string_view word : ENDINGS)
-    if (c.take(word)) {
-      m.ending = true;
+  for (const Ending& e : ENDINGS)
+    if (c.take(e.word)) {
+      m.ending = &e;
       return {};
     }
   if (c.take(U"同")) {
@@ -454,19 +453,53 @@ std::string_view parse_move(Cursor& c, MoveLine& m) {
   return c.end() ? std::string_view{} : why::BAD_MOVE;
 }
 
-// Reading, one line at a time, into the positions and the clocks.
+// Reading, one line at a time, into the start, the positions and the clocks.
 struct Reader {
   Play g;
+  bool turned = false;   // the upper side is 先手
+  bool settled = false;  // the start is known; moves may follow
+  int handicap = 0;
+  int gote_first = -1;  // a "後手番" line (1) or "先手番" (0)
+  kif::Diagram diagram;
+  int start_line = 0;  // where the start is drawn, to name it at a fault
+  std::u32string start_text;
   std::string sente, gote;
-  bool seen_kif = false;
+  int move_lines = 0;  // moves played; an ending alone is no game
+  bool ended = false;
+  int winner = 0, resigned = 0;
+  std::optional<RecordEntry> start;
   std::vector<RecordEntry> entries;
+  std::vector<std::string> notes;
   std::vector<std::array<long long, 2>> totals{{0, 0}};  // lower, upper after each move
   int left_out = 0;
+
+  // Whose pieces 先手's (or 後手's) are.
+  int side(bool sente_side) const { return sente_side == turned ? RECORD_UPPER : RECORD_LOWER; }
+  int last_mover() const { return g.upper_to_move() ? RECORD_LOWER : RECORD_UPPER; }
+
+  void starts_here(int line_no, std::u32string_view text) {
+    if (start_line != 0) return;
+    start_line = line_no;
+    start_text = text;
+  }
+
+  // Before the first move line: the position and who moves first.
+  std::string_view settle() {
+    settled = true;
+    if (const std::string_view reason = diagram.complete(); !reason.empty()) return reason;
+    const RecordEntry e = diagram.start(kif::handicap_start(handicap, turned), turned);
+    // A handicap game is begun by 後手, the side giving the handicap.
+    const bool gote_moves = gote_first == -1 ? handicap > 0 : gote_first == 1;
+    g = Play(e, side(!gote_moves) == RECORD_UPPER);
+    if (kif::same_position(e, kif::initial_entry())) return {};
+    start = e;
+    return kif::start_fault(e);
+  }
 
   // A move line: "" when played, else why not.
   std::string move(const MoveLine& m) {
     if (m.number != g.moves + 1) return "手数が続いていません（" + std::to_string(g.moves + 1) + "手目のはずです）";
-    const bool turned = g.upper_first;
+    if (g.king_taken) return std::string(why::AFTER_KING);
     const bool up = g.upper_to_move();
     int tx = board_x(m.file, turned), ty = board_y(m.rank, turned);
     if (m.same) {
@@ -478,10 +511,20 @@ struct Reader {
     if (m.from_file != 0) {
       if (m.drop) return std::string(why::DROP_WITH_ORIGIN);
       reason = g.move(board_x(m.from_file, turned), board_y(m.from_rank, turned), tx, ty, m.kind, m.promote);
-    } else {
-      // Without an origin no board move is possible: a drop, 打 or not.
-      if (m.promote != -1) return std::string(why::NO_ORIGIN);
+    } else if (m.drop) {
       reason = g.drop(m.kind, tx, ty);
+    } else {
+      // No origin: the move is read when one piece alone, on the board or
+      // in hand, can make it.
+      int found = 0;
+      Play one;
+      for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+          if (Play t = g; std::abs(g.pos.Board[x][y]) == m.kind && t.move(x, y, tx, ty, m.kind, m.promote).empty())
+            ++found, one = t;
+      if (Play t = g; m.promote == -1 && t.drop(m.kind, tx, ty).empty()) ++found, one = t;
+      if (found != 1) return std::string(found == 0 ? why::NO_ORIGIN : why::AMBIGUOUS_ORIGIN);
+      g = one;
     }
     if (!reason.empty()) return std::string(reason);
 
@@ -498,17 +541,45 @@ struct Reader {
     return {};
   }
 
+  void end(const Ending& e) {
+    ended = true;
+    if (e.says != 0) winner = e.says == 1 ? last_mover() : -last_mover();
+    if (e.word == U"投了") resigned = 1;
+  }
+
+  // "まで41手で先手の勝ち"; a line that names no winner leaves it as it was.
+  void result(std::u32string_view s) {
+    if (s.find(U"勝ち") == std::u32string_view::npos) return;
+    if (s.find(U"先手") != std::u32string_view::npos || s.find(U"下手") != std::u32string_view::npos)
+      winner = side(true);
+    else if (s.find(U"後手") != std::u32string_view::npos || s.find(U"上手") != std::u32string_view::npos)
+      winner = side(false);
+  }
+
+  // A comment under a move.
+  void note(std::u32string_view written) {
+    if (g.moves == 0 || g.moves > static_cast<int>(entries.size()) || trimmed(normalised(written)).empty()) return;
+    const size_t n = static_cast<size_t>(g.moves);
+    if (notes.size() < n) notes.resize(n);
+    std::string& to = notes[n - 1];
+    if (!to.empty()) to += '\n';
+    to += to_utf8(written);
+  }
+
   // A "key：value" line; the value's characters as written are in text at the
   // same places as in the normalised line.
   std::string_view header(std::u32string_view key, std::u32string_view value, std::u32string_view written) {
-    if (key == U"手合割") {
-      if (value != U"平手") return why::NOT_HIRATE;
-      seen_kif = true;
-    } else if (key == U"先手" || key == U"後手") {
-      (key == U"先手" ? sente : gote) = to_utf8(written);
-      seen_kif = true;
-    } else if (key.size() >= 3 && key.substr(key.size() - 3) == U"の持駒") {
-      return why::BOARD_DIAGRAM;
+    const auto is = [&](std::u32string_view a, std::u32string_view b) { return key == a || key == b; };
+    if (key == U"手合割" && !settled) {
+      handicap = kif::handicap_index(to_utf8(value));
+      if (handicap < 0 && value != U"その他") return why::UNKNOWN_HANDICAP;
+      handicap = std::max(handicap, 0);
+    } else if (is(U"先手", U"下手")) {
+      sente = to_utf8(written);
+    } else if (is(U"後手", U"上手")) {
+      gote = to_utf8(written);
+    } else if ((is(U"先手の持駒", U"下手の持駒") || is(U"後手の持駒", U"上手の持駒")) && !settled) {
+      return diagram.hand(value, is(U"先手の持駒", U"下手の持駒"));
     }
     return {};  // other headers say nothing the game keeps
   }
@@ -525,12 +596,49 @@ struct Reader {
       e.time_sita_after = static_cast<int>(next[0]);
       e.time_ue_after = static_cast<int>(next[1]);
     }
-    game.upper = g.upper_first ? sente : gote;
-    game.lower = g.upper_first ? gote : sente;
+    // A king taken decides, whatever the closing line says.
+    if (g.king_taken) winner = last_mover(), resigned = 0;
+    game.upper = turned ? sente : gote;
+    game.lower = turned ? gote : sente;
     game.entries = std::move(entries);
     game.left_out = left_out;
+    game.start = start;
+    game.first_mover = g.upper_first ? RECORD_UPPER : RECORD_LOWER;
+    game.winner = winner;
+    game.resigned = resigned;
+    game.notes = std::move(notes);
   }
 };
+
+// How the writer lays a game out: whose pieces move first, whether the
+// upper side is 先手, and the handicap named (-1: a diagram is drawn).
+struct Layout {
+  bool upper_first = false, turned = false;
+  int handicap = 0;
+};
+
+Layout layout_of(const Record& game) {
+  const RecordEntry start = game.start ? *game.start : kif::initial_entry();
+  Layout l;
+  if (game.first_mover != 0) {
+    l.upper_first = game.first_mover == RECORD_UPPER;
+  } else if (!game.entries.empty()) {
+    Found m;
+    Play after;
+    l.upper_first = !find_move(Play(start, false), game.entries[0], m, after);
+  }
+  // 平手 with 先手 moving first, or a standard handicap with 後手 (the side
+  // giving it) moving first, whichever side that is on our board.
+  for (int h = 0; h < kif::HANDICAP_COUNT; ++h)
+    for (const bool turned : {false, true})
+      if ((l.upper_first == turned) == (h == 0) && kif::same_position(start, kif::handicap_start(h, turned))) {
+        l.turned = turned;
+        l.handicap = h;
+        return l;
+      }
+  l.handicap = -1;
+  return l;
+}
 
 }  // namespace
 
@@ -543,23 +651,33 @@ std::string KIF指し手(const RecordEntry& before, int mover, const RecordEntry
   return mover == RECORD_UPPER || mover == RECORD_LOWER ? named_move(g, after, upper_is_sente, played) : "";
 }
 
+bool KIF上側が先手(const Record& game) { return layout_of(game).turned; }
+
 std::string KIF作成(const Record& game, std::string& kif) {
   kif.clear();
-  Play g;
-  Found m;
-  Play after;
-  // The side whose piece moved first is 先手.
-  if (!game.entries.empty() && !find_move(g, game.entries[0], m, after)) g.upper_first = true;
-  const bool turned = g.upper_first;
+  const Layout layout = layout_of(game);
+  const bool turned = layout.turned;
+  const RecordEntry start = game.start ? *game.start : kif::initial_entry();
+  Play g(start, layout.upper_first), after;
   const std::string& sente = turned ? game.upper : game.lower;
   const std::string& gote = turned ? game.lower : game.upper;
 
-  std::string text(FIRST_COMMENT);
-  text += '\n';
+  std::string text = std::string(FIRST_LINE) + "\n" + std::string(FIRST_COMMENT) + "\n";
   if (turned) text += std::string(KIF_UPPER_FIRST) + "\n";
-  text += "手合割：平手\n先手：" + one_line(sente) + "\n後手：" + one_line(gote) + "\n";
+  if (layout.handicap >= 0) {
+    text += "手合割：" + std::string(kif::handicap_name(layout.handicap)) + "\n";
+  } else {
+    text += kif::diagram_text(start);
+    if (layout.upper_first) text += "後手番\n";
+  }
+  text += "先手：" + one_line(sente) + "\n後手：" + one_line(gote) + "\n";
   text += std::string(MOVES_HEADER) + "\n";
   long long before[2] = {0, 0};  // each side's total so far, lower and upper
+  const auto move_line = [&](size_t n, std::string mv, long long spent, long long total) {
+    mv.append(static_cast<size_t>(std::max(0, MOVE_COLUMNS - columns(mv))), ' ');
+    text += padded(static_cast<long long>(n), 4, ' ') + " " + mv + " " +
+            time_text(static_cast<int>(spent), static_cast<int>(total)) + "\n";
+  };
   for (size_t n = 0; n < game.entries.size(); ++n) {
     const RecordEntry& e = game.entries[n];
     std::string mv = named_move(g, e, turned, after);
@@ -571,15 +689,29 @@ std::string KIF作成(const Record& game, std::string& kif) {
     const long long total = std::max(0, up ? e.time_ue_before : e.time_sita_before);
     const long long spent = std::max(0LL, total - before[up]);
     before[up] = total;
-    mv.append(static_cast<size_t>(std::max(0, MOVE_COLUMNS - columns(mv))), ' ');
-    text += padded(static_cast<long long>(n + 1), 4, ' ') + " " + mv + " " +
-            time_text(static_cast<int>(spent), static_cast<int>(total)) + "\n";
+    move_line(n + 1, std::move(mv), spent, total);
+    if (n < game.notes.size() && !game.notes[n].empty()) {
+      std::string note = game.notes[n];
+      std::erase(note, '\r');
+      for (size_t at = 0, end = 0; end != std::string::npos; at = end + 1) {
+        end = note.find('\n', at);
+        text += "*" + note.substr(at, end - at) + "\n";
+      }
+    }
   }
-  const std::string count = std::to_string(g.moves);
-  if (g.king_taken)
-    text += "まで" + count + "手で" + (g.moves % 2 == 1 ? "先手" : "後手") + "の勝ち\n";
+  const int last_mover = g.upper_to_move() ? RECORD_LOWER : RECORD_UPPER;
+  int winner = game.winner;
+  if (g.king_taken) winner = last_mover;
+  if (game.resigned == 1 && !g.king_taken) {
+    if (winner == 0) winner = last_mover;
+    move_line(game.entries.size() + 1, "投了", 0, before[g.upper_to_move()]);
+  }
+  const std::string count = "まで" + std::to_string(g.moves) + "手で";
+  const int sente_side = turned ? RECORD_UPPER : RECORD_LOWER;
+  if (winner == 0)
+    text += count + "中断\n";
   else
-    text += "まで" + count + "手で中断\n";
+    text += count + (winner == sente_side ? "先手" : "後手") + "の勝ち\n";
   kif = std::move(text);
   return {};
 }
@@ -604,45 +736,69 @@ std::string KIF解析(std::string_view bytes, Record& game) {
       text = cp932_to_code_points(raw);
     const std::u32string norm = normalised(text);
     const std::u32string_view s = trimmed(norm);
+    const size_t at = static_cast<size_t>(s.data() - norm.data());  // where s starts in text
     const auto fail = [&](std::string_view reason) { return at_line(line_no, text, reason); };
     if (s.empty()) continue;
-    if (s[0] == U'#' || s[0] == U'*' || s[0] == U'&') {
-      if (s == upper_first_line && r.g.moves == 0) r.g.upper_first = r.seen_kif = true;
+    if (s[0] == U'*') {
+      r.note(std::u32string_view(text).substr(at + 1, s.size() - 1));
       continue;
     }
-    if (starts(s, U"まで") || starts(s, U"変化")) {
-      r.seen_kif = true;
-      break;  // the end of the main line; variations are not read
-    }
-    if (starts(s, U"手数")) {
-      r.seen_kif = true;
+    if (s[0] == U'#' || s[0] == U'&') {
+      if (s == upper_first_line && !r.settled) r.turned = true;
       continue;
     }
-    if (s[0] == U'|' || s[0] == U'+') return fail(why::BOARD_DIAGRAM);
-    if (s[0] >= U'0' && s[0] <= U'9') {
+    if (starts(s, U"まで")) {
+      r.result(s);
+      break;
+    }
+    if (starts(s, U"変化")) break;  // the end of the main line; variations are not read
+    if (starts(s, U"手数")) continue;
+    const bool numbered = s[0] >= U'0' && s[0] <= U'9';
+    if (r.ended && numbered) break;
+    if (!r.settled) {
+      // The diagram: its rows, its borders and the file numbers above it.
       std::u32string digits(s);
       std::erase(digits, U' ');
-      if (digits == U"987654321") return fail(why::BOARD_DIAGRAM);
+      const bool border = s.size() > 2 && s[0] == U'+' && s.back() == U'+' &&
+                          s.find_first_not_of(U'-', 1) == s.size() - 1;
+      if (s[0] == U'|' || border || digits == U"987654321") {
+        r.starts_here(line_no, text);
+        if (s[0] != U'|') continue;
+        if (const std::string_view reason = r.diagram.row(s); !reason.empty()) return fail(reason);
+        continue;
+      }
+      if (s == U"後手番" || s == U"上手番" || s == U"先手番" || s == U"下手番") {
+        r.gote_first = s == U"後手番" || s == U"上手番";
+        continue;
+      }
+    }
+    if (numbered) {
       Cursor c{s};
       MoveLine m;
       c.number(m.number);
       if (const std::string_view reason = parse_move(c, m); !reason.empty()) return fail(reason);
-      r.seen_kif = true;
-      if (m.ending) break;
+      if (!r.settled)
+        if (const std::string_view reason = r.settle(); !reason.empty())
+          return r.start_line != 0 ? at_line(r.start_line, r.start_text, reason) : fail(reason);
+      if (m.ending) {
+        r.end(*m.ending);
+        continue;
+      }
       if (const std::string reason = r.move(m); !reason.empty()) return fail(reason);
+      ++r.move_lines;
       continue;
     }
     if (const size_t colon = s.find(U':'); colon != std::u32string_view::npos) {
-      const std::u32string_view value = trimmed(s.substr(colon + 1));
-      const size_t at = static_cast<size_t>(value.data() - norm.data());
-      const std::string_view reason =
-          r.header(trimmed(s.substr(0, colon)), value, std::u32string_view(text).substr(at, value.size()));
+      const std::u32string_view key = trimmed(s.substr(0, colon)), value = trimmed(s.substr(colon + 1));
+      if (key.ends_with(U"の持駒")) r.starts_here(line_no, text);
+      const size_t from = static_cast<size_t>(value.data() - norm.data());
+      const std::string_view reason = r.header(key, value, std::u32string_view(text).substr(from, value.size()));
       if (!reason.empty()) return fail(reason);
       continue;
     }
-    if (r.g.moves > 0) return fail(why::UNKNOWN_LINE);
+    if (r.move_lines > 0) return fail(why::UNKNOWN_LINE);
   }
-  if (!r.seen_kif) return std::string(why::NOT_KIF);
+  if (r.move_lines == 0) return std::string(why::NOT_A_GAME);
   r.finish(game);
   return {};
 }

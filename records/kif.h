@@ -1,14 +1,20 @@
 #pragma once
 // KIF, the text in which players pass games around: written from the
 // positions a game stored, read back into them with every move checked on
-// the cylinder from the initial position. Both sides work on a Record, the
+// the cylinder from the game's start. Both sides work on a Record, the
 // shape a record file has once read, so a game that came as KIF goes into
-// the history the way a record file does.
+// the history the way a record file does; what only KIF holds (the start,
+// the first mover, the result, comments under moves) is in the Record's
+// fields for it.
 //
 // Squares are named as players read them from 先手's side: the file is the
-// number printed above the board (10 - x), the rank is y. When the upper
-// side moved first every square is turned round, so that 先手 always starts
-// on ranks 7 to 9, and a comment line says so for our own reader.
+// number printed above the board (10 - x), the rank is y. Which side is
+// 先手 (see KIF上側が先手): an even game is begun by 先手, so when the upper
+// side moved first every square is turned round and a comment line says so
+// for our own reader; a standard handicap (手合割) is begun by 後手, the side
+// giving it, turned round in the same way when that is the lower side; any
+// other start is drawn as a diagram with the lower side as 先手 at the
+// bottom, and "後手番" when the upper side moves first.
 
 #include <string>
 #include <string_view>
@@ -19,13 +25,19 @@
 namespace korvel {
 
 // The game as KIF (UTF-8, LF). game.entries are the positions after moves
-// 1, 2, … with their clocks, as the history stores them from entry 1 on;
-// the position before the first move is the initial one. upper and lower
-// name the players (先手 is the side whose piece moved first; the lower
-// side when there is no move), the title is not written. Returns "" and the
-// text in kif, or, when a stored position is not one legal move after the
-// one before it, a message naming that move, kif then empty.
+// 1, 2, … with their clocks, as the history stores them from entry 1 on,
+// played from game.start (the initial position when absent) by
+// game.first_mover first (found from the first move when 0). The start is
+// written as 手合割 or as a diagram, upper and lower name the players (the
+// title is not written), each notes[n] goes under move n + 1 as comment
+// lines, and the closing line names game.winner (a king taken names its
+// taker) or says 中断; a resigned game gets its 投了 line first. Returns ""
+// and the text in kif, or, when a stored position is not one legal move
+// after the one before it, a message naming that move, kif then empty.
 std::string KIF作成(const Record& game, std::string& kif);
+
+// Whether KIF作成 names the game's squares with the upper side as 先手.
+bool KIF上側が先手(const Record& game);
 
 // One move as a move line of KIF作成 names it, without its number and time:
 // "７六歩(77)", "同　歩(76)", "５五角打", "２二角成(88)". mover
@@ -40,12 +52,15 @@ std::string KIF指し手(const RecordEntry& before, int mover, const RecordEntry
 // KIF text (UTF-8 or CP932, LF or CR LF) into game: entries are the
 // positions after each move with the clocks the history keeps (at most
 // RECORD_MAX_ENTRIES, the rest counted in left_out), upper and lower the
-// names by side, the title empty. Returns "", or a message naming the line
-// at fault; game is then empty.
+// names by side, the title empty; start is the position a diagram or a
+// handicap gives (absent for the initial one), first_mover always set,
+// winner and resigned from the closing lines, notes from the comment lines
+// under moves. Text without a move line is not a game. Returns "", or a
+// message naming the line at fault; game is then empty.
 std::string KIF解析(std::string_view bytes, Record& game);
 
-// The comment line our KIF carries when the upper side moved first: read
-// back, the game gets its sides as they were.
+// The comment line our KIF carries when the upper side is 先手: read back,
+// the game gets its sides as they were.
 inline constexpr std::string_view KIF_UPPER_FIRST = "#この対局では上側の駒が先手です";
 
 }  // namespace korvel

@@ -31,7 +31,13 @@ TEST(KifCommands, RecordToKifAndBackAndNothingWrittenOnError) {
   const std::string bad = write("bad.kif", "手合割：平手\r\n   1 ７六歩(77)\r\n   2 ７四歩(77)\r\n");
   EXPECT_EQ(p.handle("kif-record " + bad + " " + out), "error: 3行目「2 ７四歩(77)」：移動元に指す側の駒がありません\n");
   EXPECT_EQ(p.handle("kif " + out), kif);
-  EXPECT_EQ(p.handle("kif-record " + bad + " " + (dir / "new.棋譜").string()).substr(0, 14), "error: 3行目");
+  const std::string no_moves = write("ki2.kif", "▲７六歩　△３四歩\n");
+  const std::string handicap = write("kyo.kif", "手合割：香落ち\n1 ３四歩(33)\n");
+  const std::string fresh = (dir / "new.棋譜").string();
+  EXPECT_EQ(p.handle("kif-record " + bad + " " + fresh).substr(0, 14), "error: 3行目");
+  EXPECT_TRUE(p.handle("kif-record " + no_moves + " " + fresh).starts_with("error: 対局ではありません："));
+  EXPECT_EQ(p.handle("kif-record " + handicap + " " + fresh),
+            "error: 平手の初期局面から始まらない棋譜は棋譜ファイルに書けません\n");
   EXPECT_FALSE(fs::exists(dir / "new.棋譜"));
 
   EXPECT_EQ(p.handle("kif-record " + good), "error: kif-record takes KIF RECORD\n");
