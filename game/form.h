@@ -324,7 +324,9 @@ class Form {
   void 案内_消去();
   // The danger frames: worked out anew for the position (old ones erased),
   // or drawn again after other frames went over them.
-  void 危険_更新();
+  // side: whose pieces the hanging frames are for (the side to move by default).
+  void 危険_更新(int side);
+  void 危険_更新() { 危険_更新(pos.SIDE_TO_MOVE); }
   void 危険_描画();
   // 1 when the move selected would leave the mover's king to be taken and
   // the player, asked, does not want it.

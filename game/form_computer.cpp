@@ -36,6 +36,7 @@ void Form::com_ban() {
     TIME_UE += THINK_TIME;
     TURN_START = now();
     pos.SIDE_TO_MOVE = pos.SITA_SIDE;
+    危険_更新();
     // The position stays, but now it is the human's: stepping back to it
     // later must say so, with the time the pass took.
     if (hist.HIST_INDEX == hist.HIST_LAST) {
@@ -71,7 +72,7 @@ void Form::com_ban() {
   Timer1_Enabled(0);
   最新局面保存(TIME_SITA, TIME_UE + THINK_TIME, MOVER_SITA);
   eng.勢力調査();
-  危険_更新();
+  危険_更新(pos.SITA_SIDE);  // the player moves next
   対局_保存();  // a king taken is the result it is kept with
 
   if (eng.詰めかMAN() == 1) {

@@ -8,14 +8,14 @@
 
 namespace korvel {
 
-void Form::危険_更新() {
+void Form::危険_更新(int side) {
   for (int i = 0; i < DANGER_COUNT; ++i) screen.描画_桝輪郭(COLOR_GREEN, DANGER_X[i], DANGER_Y[i]);
   for (int i = 0; i < ATARI_COUNT; ++i) screen.描画_桝輪郭(COLOR_GREEN, ATARI_X[i], ATARI_Y[i]);
   DANGER_COUNT = 0;
   ATARI_COUNT = 0;
   // The pieces the side to move is about to lose, if it does nothing.
-  if (checked("ATARI") == 1 && pos.SIDE_TO_MOVE != SIDE_NONE && pos.GAME_OVER == 0)
-    for (const HangingPiece& h : 当たり駒(pos, pos.SIDE_TO_MOVE == pos.UE_SIDE)) {
+  if (checked("ATARI") == 1 && side != SIDE_NONE && pos.GAME_OVER == 0)
+    for (const HangingPiece& h : 当たり駒(pos, side == pos.UE_SIDE)) {
       ATARI_X[ATARI_COUNT] = h.x;
       ATARI_Y[ATARI_COUNT] = h.y;
       if (++ATARI_COUNT == 40) break;

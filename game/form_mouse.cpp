@@ -170,7 +170,6 @@ void Form::人間_着手(int button) {
   play(SND_KOMAUCHI);
   hist.HIST_INDEX += 1;
   描画_移動結果(SEL_PIECE >= 10 ? pos.UE_SIDE : pos.SITA_SIDE, TARGET_X, TARGET_Y, SEL_PIECE, COLOR_WHITE);
-  危険_更新();
   TIME_SITA = sita_after;
   TIME_UE = ue_after;
 
@@ -181,16 +180,19 @@ void Form::人間_着手(int button) {
     eng.勢力調査();
     if (eng.詰めかCOM() == 1 || captured == OU) {
       pos.GAME_OVER = pos.SITA_SIDE;
+      危険_更新();
       対局_保存();  // with its result
       show(msg::YOU_WIN);
     } else {
       対局_保存();
       pos.SIDE_TO_MOVE = pos.UE_SIDE;
+      危険_更新();
       com_ban();
     }
     return;
   }
   pos.SIDE_TO_MOVE = -pos.SIDE_TO_MOVE;
+  危険_更新();
   TURN_START = now();
   最新局面保存(TIME_SITA, TIME_UE, lower ? MOVER_UE : MOVER_SITA);
   対局_保存();

@@ -16,8 +16,8 @@ struct SettingsValues {
   int keika = NOT_SET;       // clock display 1 / 0
   int bgm = NOT_SET;         // background music 1 / 0
   int oute = NOT_SET;        // the question before a move that leaves the king open 1 / 0
-  int atari = NOT_SET;       // frames on pieces the other side can take for free 1 / 0
   int level = NOT_SET;       // the computer's level 1..6; other values read as NOT_SET
+  int atari = NOT_SET;       // frames on pieces the other side can take for free 1 / 0
 };
 
 // What a first start without a file uses (and writes).

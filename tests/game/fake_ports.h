@@ -174,6 +174,28 @@ struct FakeClipboard : Clipboard {
   }
 };
 
+struct FakeReviewView : ReviewView {
+  int opened = 0, plies = 0, closed = 0, done = 0, total = 0;
+  std::vector<ReviewRow> rows;
+  std::string counts, caption;
+  int chosen = 0;
+  void open(int n) override {
+    ++opened;
+    plies = n;
+  }
+  void show_rows(const std::vector<ReviewRow>& r, int d, int t) override {
+    rows = r;
+    done = d;
+    total = t;
+  }
+  void show_counts(std::string_view c) override { counts = std::string(c); }
+  void show_choice(int ply, std::string_view c) override {
+    chosen = ply;
+    caption = std::string(c);
+  }
+  void close() override { ++closed; }
+};
+
 struct FakeSettings : SettingsFile {
   SettingsValues stored = DEFAULT_SETTINGS;
   int reads = 0;
@@ -197,12 +219,14 @@ struct FakePorts {
   FakeSettings settings;
   FakeBackgroundWork work;
   FakeClipboard clipboard;
+  FakeReviewView review;
   std::string data_dir;  // empty: the current folder, where no game files are
   Ports ports() {
     Ports p{canvas, dialogs, sound, day_timer, clock_timer, record_panel, record_files, browser, settings, 0, data_dir};
     work.day_timer = &day_timer;
     p.background = &work;
     p.clipboard = &clipboard;
+    p.review_view = &review;
     return p;
   }
 };

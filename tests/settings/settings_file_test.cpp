@@ -39,12 +39,12 @@ TEST_F(SettingsFileTest, FirstStartWritesAndGivesTheDefaults) {
   EXPECT_EQ(v.sidou, 0);
   EXPECT_EQ(v.keika, 1);
   EXPECT_EQ(v.bgm, 0);
-  EXPECT_EQ(slurp(file), sjis("背景画=筒\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n"));
+  EXPECT_EQ(slurp(file), sjis("背景画=筒\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n当たり表示=OFF\r\n"));
 
   settings.write({5, 1, 0, 1, 0});
-  EXPECT_EQ(slurp(file), sjis("背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n王手警告=OFF\r\n"));
+  EXPECT_EQ(slurp(file), sjis("背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n王手警告=OFF\r\n当たり表示=OFF\r\n"));
   settings.write({0, 0, 1, 0, 1});  // no background checked: no line for it
-  EXPECT_EQ(slurp(file), sjis("移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n"));
+  EXPECT_EQ(slurp(file), sjis("移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n当たり表示=OFF\r\n"));
   EXPECT_EQ(fs::directory_iterator(file.parent_path())->path(), file);  // no temporary left over
 }
 
@@ -79,9 +79,11 @@ TEST_F(SettingsFileTest, TheLevelLineFollowsTheOthersAndIsReadBack) {
   IniSettingsFile settings(file);
   settings.write({2, 0, 1, 0, 1, 5});
   // "レベル" in CP932, spelt out so that a converter's fault shows too.
-  EXPECT_EQ(slurp(file), sjis("背景画=筒\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n") +
+  EXPECT_EQ(slurp(file), sjis("背景画=筒\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n当たり表示=OFF\r\n") +
                              "\x83\x8c\x83\x78\x83\x8b=5\r\n");
   EXPECT_EQ(settings.read().level, 5);
+  settings.write({2, 0, 1, 0, 1, 5, 1});
+  EXPECT_EQ(settings.read().atari, 1);
   EXPECT_EQ(parse_settings(sjis("レベル=6\r\nレベル=x\r\n")).level, 6);
   // No line, or a level the game has not: the game keeps its own.
   for (const char* text : {"BGM=ON\r\n", "レベル=7\r\n", "レベル=0\r\n", "レベル=５\r\n", "レベル= 4\r\n"})
