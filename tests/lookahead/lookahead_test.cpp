@@ -266,6 +266,33 @@ TEST(Lookahead, DepthOneTakesAHangingRookWithAGain) {
   }
 }
 
+// A king hunted down in nine plies. The winner keeps its table from move to
+// move, as the window does, while the defender answers with its best: every
+// search names the ply on which the king really falls, also where it reads
+// a win its table found a move earlier.
+TEST(Lookahead, AWinTheTableFoundEarlierKeepsItsDistanceToTheKing) {
+  const Position hunt = make_position({{6, 7, -OU}, {5, 4, OU}, {9, 4, HISHA}, {9, 3, KAKU}, {8, 8, KIN},
+                                       {2, 5, GIN}, {5, 7, -KIN}, {3, 3, -10}, {7, 8, -GIN}});
+  Lookahead kept(18);
+  Position p = hunt;
+  bool upper = true;
+  int falls = -1, taken = -1;
+  for (int ply = 0; ply < 12 && taken < 0; ++ply) {
+    SCOPED_TRACE(ply);
+    Lookahead fresh(16);
+    const LookaheadResult r = (upper ? kept : fresh).think(p, upper, {.depth = 7});
+    ASSERT_TRUE(r.best);
+    const int named = ply + LOOKAHEAD_WIN - std::abs(r.info.score);
+    if (falls < 0) falls = named;
+    EXPECT_EQ(named, falls);
+    if (r.best->captured == -OU) taken = ply;
+    p = after(p, *r.best);
+    upper = !upper;
+  }
+  EXPECT_EQ(taken, falls);
+  EXPECT_EQ(falls, 8) << "the shortest hunt";
+}
+
 TEST(Lookahead, StopsOnItsBudgetWithALegalMoveReady) {
   Position start;
   start.初期設定();
