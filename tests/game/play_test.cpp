@@ -247,22 +247,29 @@ TEST_F(PlayTest, KingCapturesEndTheGameWithTheWinnersMessage) {
     const char* start;
     int fx, fy, tx, ty;
     const char* message;
+    bool own_king_open = false;  // a rook of the loser's faces the winner's king: no question all the same
   };
   const Case cases[] = {
       {"SENTE", 5, 2, 5, 1, "あなたの勝ちです|終了"},
       {"START", 5, 2, 5, 1, "先手の勝ちです|終了"},
       {"START", 5, 8, 5, 9, "後手の勝ちです|終了"},
+      {"SENTE", 5, 2, 5, 1, "あなたの勝ちです|終了", true},
+      {"START", 5, 2, 5, 1, "先手の勝ちです|終了", true},
+      {"START", 5, 8, 5, 9, "後手の勝ちです|終了", true},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.message);
+    SCOPED_TRACE(::testing::Message() << c.message << (c.own_king_open ? ", own king open" : ""));
     form.初期設定();
     form.menu_click(c.start);
     if (c.fy == 8) {  // the upper side's turn first
       move(9, 7, 9, 6);
       form.pos.Board[5][8] = 110;
+      if (c.own_king_open) form.pos.Board[5][3] = -HISHA;
     } else {
       form.pos.Board[5][2] = -110;
+      if (c.own_king_open) form.pos.Board[5][7] = HISHA;
     }
+    form.画面_再描画();  // the pieces put by hand are shown
     forget();
     move(c.fx, c.fy, c.tx, c.ty);
     EXPECT_EQ(boxes(), Lines{c.message});
@@ -311,6 +318,48 @@ TEST_F(PlayTest, StepsBackAndForwardReachTheNewestPositionAgain) {
   // "最初" leaves nothing to step to or to write.
   form.menu_click("CANCEL");
   EXPECT_EQ(form.hist.HIST_LAST, 0);
+}
+
+TEST_F(PlayTest, AnotherMoveAfterStepsBackAgainstTheComputerGivesUpTheLineSteppedBackOver) {
+  form.menu_click("SENTE");
+  move(3, 7, 3, 6);
+  move(2, 7, 2, 6);
+  ASSERT_EQ(form.MOVE_COUNT, 4);
+  for (int n = 0; n < 4; ++n) form.menu_click("REPLAY");
+  move(7, 7, 7, 6);  // another first move, and the computer's answer to it
+  EXPECT_EQ(form.MOVE_COUNT, 2);
+  EXPECT_EQ(form.pos.Board[3][7], -HU);
+  forget();
+  form.menu_click("AFTER");
+  EXPECT_EQ(boxes(), Lines{"できません|進む"});
+  EXPECT_EQ(form.MOVE_COUNT, 2);
+  // Taken up again with "先手" at a step back, the game gives up the rest too.
+  move(2, 7, 2, 6);
+  form.menu_click("REPLAY");
+  form.menu_click("REPLAY");
+  form.menu_click("SENTE");
+  forget();
+  form.menu_click("AFTER");
+  EXPECT_EQ(boxes(), Lines{"できません|進む"});
+  expect_consistent();
+}
+
+TEST_F(PlayTest, ResumingWithGoteOnTheHumansTurnStartsTheHumansClockThere) {
+  form.menu_click("GOTE");
+  fakes.day_timer.seconds = 5;
+  move(3, 7, 3, 6);
+  form.menu_click("REPLAY");
+  form.menu_click("REPLAY");
+  ASSERT_EQ(form.pos.SIDE_TO_MOVE, form.pos.SITA_SIDE);
+  fakes.day_timer.seconds = 100;
+  forget();
+  form.menu_click("GOTE");
+  EXPECT_EQ(boxes(), Lines{"MANの番です|対局"});
+  EXPECT_EQ(fakes.clock_timer.running, 1);
+  fakes.day_timer.seconds = 103;
+  move(7, 7, 7, 6);
+  EXPECT_DOUBLE_EQ(form.TIME_SITA, 3);  // not the 98 s since the computer's last move
+  EXPECT_EQ(form.MOVE_COUNT, 3);
 }
 
 TEST_F(PlayTest, AStepBackAgainstTheComputerAsksBeforeItMovesAgain) {
