@@ -247,7 +247,7 @@ TEST_F(PlayTest, KingCapturesEndTheGameWithTheWinnersMessage) {
     const char* start;
     int fx, fy, tx, ty;
     const char* message;
-    bool own_king_open = false;  // a rook of the loser's faces the winner's king: no question all the same
+    bool own_king_open = false;  // the mover's king can be taken: still no question
   };
   const Case cases[] = {
       {"SENTE", 5, 2, 5, 1, "あなたの勝ちです|終了"},
@@ -549,7 +549,8 @@ TEST(LevelsInTheWindow, LevelFourPlaysTheLookAheadsMoveNotLevelThrees) {
   before.駒移動(3, 7, 3, 6, -HU);
   before.調査_2歩フラグ設定();
   Lookahead reference;
-  const std::optional<Candidate> best = reference.think(before, true, level_limits(FIRST_LOOKAHEAD_LEVEL)).best;
+  const std::optional<Candidate> best =
+      reference.think(before, true, level_limits(FIRST_LOOKAHEAD_LEVEL)).best;
   ASSERT_TRUE(best);
   Position expected = before;
   expected.駒移動(best->fx, best->fy, best->tx, best->ty, best->piece);
