@@ -88,10 +88,74 @@ TEST_F(DangerTest, AKingLeftOpenAcrossTheSeamIsQuestionedAndFramed) {
         EXPECT_EQ(frame(8, 5), COLOR_DANGER);
       }
     }
-    // Stepping back to before the move: nothing in danger any more.
+    // Stepping back to before the move: nothing in danger any more; and
+    // forward onto it again, the king is framed again.
     form.menu_click("REPLAY");
     EXPECT_EQ(frame(8, 5), COLOR_GREEN);
+    form.menu_click("AFTER");
+    EXPECT_EQ(frame(8, 5), COLOR_DANGER);
   }
+}
+
+TEST_F(DangerTest, KingsThatCanBothBeTakenAreBothFramed) {
+  set_up(-1, HISHA, 2, 5, 1, 5);
+  form.pos.Board[9][1] = -HISHA;  // a lower rook on the upper king's rank
+  click(1, 5);
+  click(1, 6);  // asked, and played: both kings can be taken now
+  EXPECT_EQ(boxes(), Lines{ASK});
+  EXPECT_EQ(frame(8, 5), COLOR_DANGER);
+  EXPECT_EQ(frame(5, 1), COLOR_DANGER);
+}
+
+// Against the computer a move that mates it is not asked about, even with
+// one's own king open: the game ends before the computer could take it. A
+// silver's step next to the upper king mates promoted and not unpromoted,
+// and the question judges the move as it is clicked.
+TEST_F(DangerTest, TheQuestionJudgesAMoveIntoTheZonePromotedOnlyWhenRightClicked) {
+  form.menu_click("SENTE");
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) form.pos.Board[x][y] = 0;
+  auto& b = form.pos.Board;
+  b[5][1] = OU;
+  b[4][1] = b[6][1] = HU;  // the king's own pawns shut it in
+  b[5][3] = -HU;           // guards the square the silver steps to
+  b[4][3] = -GIN;
+  b[5][9] = -OU;
+  b[1][9] = HISHA;  // checks the lower king round rank 9
+  form.画面_再描画();
+  fakes.dialogs.answers = {Dialogs::Answer::No};
+  fakes.dialogs.shown.clear();
+  click(4, 3);
+  click(5, 2);
+  EXPECT_EQ(boxes(), Lines{ASK});
+  EXPECT_EQ(b[5][2], 0);
+  fakes.dialogs.shown.clear();
+  click(4, 3);
+  form.Form_MouseDown(BUTTON_RIGHT, cell_x(5) + 300, cell_y(2) + 300);
+  EXPECT_EQ(boxes(), Lines{"あなたの勝ちです|終了"});
+  EXPECT_EQ(b[5][2], -GIN - 1);
+  EXPECT_EQ(form.pos.GAME_OVER, form.pos.SITA_SIDE);
+}
+
+// Between two people the upper side drops a pawn from its hand: across the
+// rook's line round the seam it shuts the check and nothing is asked; any
+// other square leaves the king to be taken.
+TEST_F(DangerTest, TheQuestionForADropFromTheUpperHandTriesThePieceDropped) {
+  set_up(1, HISHA, 2, 5, 7, 7);
+  form.pos.HAND_UE[1] = 1;
+  form.pos.HAND_COUNT_UE = 1;
+  fakes.dialogs.answers = {Dialogs::Answer::No};
+  fakes.dialogs.shown.clear();
+  click(-1, 7);
+  click(3, 3);
+  EXPECT_EQ(boxes(), Lines{ASK});
+  EXPECT_EQ(form.pos.HAND_UE[1], 1);
+  fakes.dialogs.shown.clear();
+  click(-1, 7);
+  click(9, 5);
+  EXPECT_EQ(boxes(), Lines{});
+  EXPECT_EQ(form.pos.Board[9][5], HU);
+  EXPECT_EQ(frame(8, 5), COLOR_GREEN);
 }
 
 TEST_F(DangerTest, TheWarningCanBeSwitchedOffAndTheCheckIsFramedAllTheSame) {
@@ -143,6 +207,32 @@ TEST_F(DangerTest, TheHintShowsTheLookAheadsMoveAndPlaysNothing) {
     f.menu_click("SENTE");
     f.pos.SIDE_TO_MOVE = f.pos.UE_SIDE;
   }));
+}
+
+TEST_F(DangerTest, TheHintOfADropFromTheUpperHandFramesItsHandCell) {
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) form.pos.Board[x][y] = 0;
+  auto& b = form.pos.Board;
+  b[5][1] = OU;
+  b[5][9] = -OU;
+  b[4][9] = b[6][9] = -HU;
+  b[5][7] = HU;  // a gold dropped on (5, 8) mates
+  form.pos.HAND_UE[5] = 1;
+  form.pos.HAND_COUNT_UE = 1;
+  form.pos.SIDE_TO_MOVE = form.pos.UE_SIDE;
+  form.RESUME_PENDING = 0;
+  form.画面_再描画();
+  form.HINT_LIMITS = {.depth = 2};
+  Lookahead reference(18);
+  const LookaheadResult expected = reference.think(form.pos, true, form.HINT_LIMITS);
+  ASSERT_TRUE(expected.best);
+  ASSERT_EQ(expected.best->fx, HAND_X_UE);
+  const int slot = expected.best->fy;
+  ASSERT_NE(8 - slot, slot);
+  form.menu_click("HINT");
+  EXPECT_EQ(frame(-1, 8 - slot), COLOR_HINT);  // the hand's rows run upwards from the pawn
+  EXPECT_NE(frame(-1, slot), COLOR_HINT);
+  EXPECT_EQ(frame(expected.best->tx, expected.best->ty), COLOR_HINT);
 }
 
 }  // namespace

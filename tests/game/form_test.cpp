@@ -7,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -508,6 +510,14 @@ TEST_F(FormTest, LevelCommandsCheckOneAndCaptionOnlyAgainstTheComputer) {
   EXPECT_EQ(fakes.settings.written[3].level, 6);
   EXPECT_EQ(fakes.settings.written[3].keika, 1);
   EXPECT_EQ(fakes.settings.written[3].background, HAIKEI_MIDORI);
+  // Each level is checked alone and written as its own number.
+  for (int level = 1; level <= TOP_LEVEL; ++level) {
+    const std::string entry = "LEVEL" + std::to_string(level);
+    form.menu_click(entry);
+    EXPECT_EQ(fakes.settings.written.back().level, level) << entry;
+    for (int other = 1; other <= TOP_LEVEL; ++other)
+      EXPECT_EQ(form.checked("LEVEL" + std::to_string(other)), other == level ? 1 : 0) << entry;
+  }
 }
 
 TEST_F(FormTest, TheKeptLevelIsCheckedAtStartAndWrittenWithTheOtherSettings) {
@@ -519,6 +529,58 @@ TEST_F(FormTest, TheKeptLevelIsCheckedAtStartAndWrittenWithTheOtherSettings) {
   form.menu_click("BGM");
   ASSERT_EQ(fakes.settings.written.size(), 1u);
   EXPECT_EQ(fakes.settings.written[0].level, 5);
+}
+
+TEST_F(FormTest, AKeptTopLevelIsTheLevelInPlayAfterARestart) {
+  // In the window the top level thinks for its time; here it barely looks,
+  // so that its move is told from the other levels'.
+  EXPECT_EQ(form.LEVEL6_WINDOW_LIMITS.time_ms, level_limits(TOP_LEVEL).time_ms);
+  EXPECT_EQ(form.LEVEL6_WINDOW_LIMITS.nodes, 0u);
+  form.LEVEL6_WINDOW_LIMITS = {.nodes = 1};
+  fakes.settings.stored.level = TOP_LEVEL;
+  load();
+  EXPECT_EQ(form.checked("LEVEL" + std::to_string(TOP_LEVEL)), 1);
+  EXPECT_EQ(form.checked("LEVEL3"), 0);
+  form.menu_click("SENTE");
+  form.Form_MouseDown(BUTTON_LEFT, cell_x(3) + 300, cell_y(7) + 300);
+  form.Form_MouseDown(BUTTON_LEFT, cell_x(3) + 300, cell_y(6) + 300);
+  ASSERT_EQ(form.MOVE_COUNT, 2);
+  EXPECT_EQ(fakes.work.runs, 1);
+  Position before;
+  before.初期設定();
+  form.hist.復元(1, before);
+  Lookahead reference;
+  const std::optional<Candidate> best = reference.think(before, true, {.nodes = 1}).best;
+  ASSERT_TRUE(best);
+  EXPECT_EQ(form.pos.Board[best->tx][best->ty], best->piece);
+  EXPECT_EQ(form.pos.Board[best->fx][best->fy], 0);
+}
+
+// The question before a move that leaves one's own king to be taken is on
+// unless Korvel.ini says it is off; a file without the line keeps it on,
+// and the next file written says so.
+TEST(FormSettings, TheKingsWarningIsOnUnlessTheFileSwitchedItOff) {
+  const struct {
+    int in_file, on;
+  } cases[] = {{SettingsValues::NOT_SET, 1}, {0, 0}, {1, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.in_file);
+    FakePorts fakes;
+    fakes.settings.stored.oute = c.in_file;
+    const auto form = std::make_unique<Form>(fakes.ports());
+    form->Form_Load();
+    EXPECT_EQ(form->checked("OUTE_KEIKOKU"), c.on);
+    form->menu_click("START");
+    form->pos.Board[5][7] = 0;
+    form->pos.Board[5][5] = HISHA;  // the lower king open down file 5
+    fakes.dialogs.shown.clear();
+    form->Form_MouseDown(BUTTON_LEFT, cell_x(3) + 300, cell_y(7) + 300);
+    form->Form_MouseDown(BUTTON_LEFT, cell_x(3) + 300, cell_y(6) + 300);
+    EXPECT_EQ(fakes.dialogs.shown.size(), c.on == 1 ? 1u : 0u);
+    EXPECT_EQ(form->MOVE_COUNT, 1);  // asked, the player plays it all the same
+    form->menu_click("SIDOU");
+    EXPECT_EQ(fakes.settings.written.back().oute, c.on);
+  }
 }
 
 TEST_F(FormTest, BlinkUsesTheGuidanceMarkAndWaits) {

@@ -245,6 +245,32 @@ TEST_F(KeepingTest, GamesEndByResignationOrAKingAndNameTheirWinnerByWhoMovedFirs
   EXPECT_EQ(form->MOVE_COUNT, 1);
 }
 
+// The kept game was begun by the computer on the upper side; it is read after
+// "先手" gave the human 先手 below. Stepped to the upper side's turn, "先手"
+// lets the computer answer there with the upper pieces, and the human goes
+// on with the lower ones.
+TEST_F(KeepingTest, AfterARecordTheUpperSideBeganTheComputerAnswersOnTheUpperSidesTurn) {
+  form->menu_click("GOTE");
+  move(3, 7, 3, 6);
+  ASSERT_EQ(form->MOVE_COUNT, 3);
+  start();
+  form->menu_click("SENTE");  // no move yet: the kept game stays
+  fakes.dialogs.choices = {0};
+  form->menu_click("KIFU_LAST");
+  form->menu_click("AFTER");
+  form->menu_click("AFTER");
+  ASSERT_EQ(form->pos.SIDE_TO_MOVE, form->pos.UE_SIDE);
+  forget();
+  form->menu_click("SENTE");
+  EXPECT_EQ(boxes(), Lines{});
+  EXPECT_EQ(form->MOVE_COUNT, 3);
+  EXPECT_EQ(form->pos.SIDE_TO_MOVE, form->pos.SITA_SIDE);
+  move(7, 7, 7, 6);
+  EXPECT_EQ(form->pos.Board[7][6], -HU);
+  EXPECT_EQ(form->MOVE_COUNT, 5);
+  EXPECT_EQ(kept().entries.size(), 5u);
+}
+
 TEST_F(KeepingTest, StepsShowTheClocksAndTheSideEachPositionHad) {
   form->menu_click("START");
   const int moves[3][4] = {{3, 7, 3, 6}, {3, 3, 3, 4}, {2, 7, 2, 6}};

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -245,22 +247,29 @@ TEST_F(PlayTest, KingCapturesEndTheGameWithTheWinnersMessage) {
     const char* start;
     int fx, fy, tx, ty;
     const char* message;
+    bool own_king_open = false;  // the mover's king can be taken: still no question
   };
   const Case cases[] = {
       {"SENTE", 5, 2, 5, 1, "あなたの勝ちです|終了"},
       {"START", 5, 2, 5, 1, "先手の勝ちです|終了"},
       {"START", 5, 8, 5, 9, "後手の勝ちです|終了"},
+      {"SENTE", 5, 2, 5, 1, "あなたの勝ちです|終了", true},
+      {"START", 5, 2, 5, 1, "先手の勝ちです|終了", true},
+      {"START", 5, 8, 5, 9, "後手の勝ちです|終了", true},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.message);
+    SCOPED_TRACE(::testing::Message() << c.message << (c.own_king_open ? ", own king open" : ""));
     form.初期設定();
     form.menu_click(c.start);
     if (c.fy == 8) {  // the upper side's turn first
       move(9, 7, 9, 6);
       form.pos.Board[5][8] = 110;
+      if (c.own_king_open) form.pos.Board[5][3] = -HISHA;
     } else {
       form.pos.Board[5][2] = -110;
+      if (c.own_king_open) form.pos.Board[5][7] = HISHA;
     }
+    form.画面_再描画();  // the pieces put by hand are shown
     forget();
     move(c.fx, c.fy, c.tx, c.ty);
     EXPECT_EQ(boxes(), Lines{c.message});
@@ -309,6 +318,48 @@ TEST_F(PlayTest, StepsBackAndForwardReachTheNewestPositionAgain) {
   // "最初" leaves nothing to step to or to write.
   form.menu_click("CANCEL");
   EXPECT_EQ(form.hist.HIST_LAST, 0);
+}
+
+TEST_F(PlayTest, AnotherMoveAfterStepsBackAgainstTheComputerGivesUpTheLineSteppedBackOver) {
+  form.menu_click("SENTE");
+  move(3, 7, 3, 6);
+  move(2, 7, 2, 6);
+  ASSERT_EQ(form.MOVE_COUNT, 4);
+  for (int n = 0; n < 4; ++n) form.menu_click("REPLAY");
+  move(7, 7, 7, 6);  // another first move, and the computer's answer to it
+  EXPECT_EQ(form.MOVE_COUNT, 2);
+  EXPECT_EQ(form.pos.Board[3][7], -HU);
+  forget();
+  form.menu_click("AFTER");
+  EXPECT_EQ(boxes(), Lines{"できません|進む"});
+  EXPECT_EQ(form.MOVE_COUNT, 2);
+  // Taken up again with "先手" at a step back, the game gives up the rest too.
+  move(2, 7, 2, 6);
+  form.menu_click("REPLAY");
+  form.menu_click("REPLAY");
+  form.menu_click("SENTE");
+  forget();
+  form.menu_click("AFTER");
+  EXPECT_EQ(boxes(), Lines{"できません|進む"});
+  expect_consistent();
+}
+
+TEST_F(PlayTest, ResumingWithGoteOnTheHumansTurnStartsTheHumansClockThere) {
+  form.menu_click("GOTE");
+  fakes.day_timer.seconds = 5;
+  move(3, 7, 3, 6);
+  form.menu_click("REPLAY");
+  form.menu_click("REPLAY");
+  ASSERT_EQ(form.pos.SIDE_TO_MOVE, form.pos.SITA_SIDE);
+  fakes.day_timer.seconds = 100;
+  forget();
+  form.menu_click("GOTE");
+  EXPECT_EQ(boxes(), Lines{"MANの番です|対局"});
+  EXPECT_EQ(fakes.clock_timer.running, 1);
+  fakes.day_timer.seconds = 103;
+  move(7, 7, 7, 6);
+  EXPECT_DOUBLE_EQ(form.TIME_SITA, 3);  // not the 98 s since the computer's last move
+  EXPECT_EQ(form.MOVE_COUNT, 3);
 }
 
 TEST_F(PlayTest, AStepBackAgainstTheComputerAsksBeforeItMovesAgain) {
@@ -456,6 +507,72 @@ TEST_F(PlayTest, AGameLongerThanTheHistoryStepsThroughEveryStoredEntryAndNoFurth
   EXPECT_EQ(boxes(), (Lines{"できません|進む", "できません|戻る"}));
   EXPECT_EQ(form.MOVE_COUNT, 499);
   EXPECT_EQ(form.pos.Board[10 - 3][10 - 3], -turned_from.Board[3][3]);
+}
+
+using Moves = std::vector<std::array<int, 4>>;
+
+bool same_board(const Position& a, const Position& b) {
+  return std::equal(&a.Board[0][0], &a.Board[0][0] + 100, &b.Board[0][0]);
+}
+
+// A new game from "先手" in which the human makes these moves; the position
+// after each of the computer's answers.
+std::vector<Position> new_game(Form& game, const Moves& moves) {
+  game.menu_click("CANCEL");
+  game.menu_click("SENTE");
+  std::vector<Position> seen;
+  for (const auto& m : moves) {
+    game.Form_MouseDown(BUTTON_LEFT, cell_x(m[0]) + 300, cell_y(m[1]) + 300);
+    game.Form_MouseDown(BUTTON_LEFT, cell_x(m[2]) + 300, cell_y(m[3]) + 300);
+    seen.push_back(game.pos);
+  }
+  return seen;
+}
+
+// A program started afresh, playing at a level; the top level barely looks,
+// so that a level that plays the top level's search shows.
+struct Started {
+  FakePorts fakes;
+  std::unique_ptr<Form> form = std::make_unique<Form>(fakes.ports());
+  explicit Started(int level) {
+    form->Form_Load();
+    form->LEVEL6_WINDOW_LIMITS = {.nodes = 1};
+    form->menu_click("LEVEL" + std::to_string(level));
+  }
+};
+
+TEST(LevelsInTheWindow, LevelFourPlaysTheLookAheadsMoveNotLevelThrees) {
+  const Moves opening{{3, 7, 3, 6}};
+  const Position four = new_game(*Started(FIRST_LOOKAHEAD_LEVEL).form, opening).back();
+  Position before;
+  before.初期設定();
+  before.駒移動(3, 7, 3, 6, -HU);
+  before.調査_2歩フラグ設定();
+  Lookahead reference;
+  const std::optional<Candidate> best =
+      reference.think(before, true, level_limits(FIRST_LOOKAHEAD_LEVEL)).best;
+  ASSERT_TRUE(best);
+  Position expected = before;
+  expected.駒移動(best->fx, best->fy, best->tx, best->ty, best->piece);
+  EXPECT_TRUE(same_board(four, expected));
+  EXPECT_FALSE(same_board(four, new_game(*Started(3).form, opening).back()));
+  EXPECT_FALSE(same_board(four, new_game(*Started(TOP_LEVEL).form, opening).back()));
+}
+
+// What the top level's deeper searches leave in the table would change what
+// a budget of positions finds: after a game against the top level, a new
+// game at a lower level plays as if the program had just started.
+TEST(LevelsInTheWindow, ANewGameStartsFromACleanTable) {
+  const Moves moves{{3, 7, 3, 6}, {2, 7, 2, 6}, {7, 7, 7, 6}, {4, 9, 3, 8}};
+  for (int level = FIRST_LOOKAHEAD_LEVEL; level < TOP_LEVEL; ++level) {
+    SCOPED_TRACE(level);
+    Started twice(TOP_LEVEL), alone(level);
+    twice.form->LEVEL6_WINDOW_LIMITS = {.depth = 3};
+    new_game(*twice.form, moves);
+    twice.form->menu_click("LEVEL" + std::to_string(level));
+    const std::vector<Position> second = new_game(*twice.form, moves), first = new_game(*alone.form, moves);
+    for (std::size_t n = 0; n < moves.size(); ++n) EXPECT_TRUE(same_board(second[n], first[n])) << n;
+  }
 }
 
 class WholeGameTest : public PlayTest, public ::testing::WithParamInterface<int> {};

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/turned.h"
+#include "lookahead/levels.h"
 #include "lookahead/lookahead.h"
 #include "lookahead/search_board.h"
 #include "tests/board/test_positions.h"
@@ -264,6 +266,59 @@ TEST(Lookahead, DepthOneTakesAHangingRookWithAGain) {
     EXPECT_EQ(r.best->captured, turned ? HISHA : -HISHA);
     EXPECT_GT(r.info.score, 0);
   }
+}
+
+// A king hunted down in nine plies. The winner keeps its table from move to
+// move, as the window does, while the defender answers with its best: every
+// search names the ply on which the king really falls, also where it reads
+// a win its table found a move earlier.
+TEST(Lookahead, AWinTheTableFoundEarlierKeepsItsDistanceToTheKing) {
+  const Position hunt = make_position({{6, 7, -OU}, {5, 4, OU}, {9, 4, HISHA}, {9, 3, KAKU}, {8, 8, KIN},
+                                       {2, 5, GIN}, {5, 7, -KIN}, {3, 3, -10}, {7, 8, -GIN}});
+  Lookahead kept(18);
+  Position p = hunt;
+  bool upper = true;
+  int falls = -1, taken = -1;
+  for (int ply = 0; ply < 12 && taken < 0; ++ply) {
+    SCOPED_TRACE(ply);
+    Lookahead fresh(16);
+    const LookaheadResult r = (upper ? kept : fresh).think(p, upper, {.depth = 7});
+    ASSERT_TRUE(r.best);
+    const int named = ply + LOOKAHEAD_WIN - std::abs(r.info.score);
+    if (falls < 0) falls = named;
+    EXPECT_EQ(named, falls);
+    if (r.best->captured == -OU) taken = ply;
+    p = after(p, *r.best);
+    upper = !upper;
+  }
+  EXPECT_EQ(taken, falls);
+  EXPECT_EQ(falls, 8) << "the shortest hunt";
+}
+
+// Only the top level in the window thinks for a time. Every other budget is
+// a number of positions, so that the level plays the same moves on every
+// machine and a match's seed gives the same games again; below the top the
+// window plays as a match does.
+TEST(Levels, OnlyTheTopLevelInTheWindowThinksForATime) {
+  Position start;
+  start.初期設定();
+  start.調査_2歩フラグ設定();
+  for (int level = FIRST_LOOKAHEAD_LEVEL; level <= TOP_LEVEL; ++level)
+    for (bool in_match : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "level " << level << (in_match ? " in a match" : " in the window"));
+      const LookaheadLimits limits = level_limits(level, in_match);
+      const bool timed = level == TOP_LEVEL && !in_match;
+      EXPECT_EQ(limits.time_ms > 0, timed);
+      EXPECT_EQ(limits.nodes > 0, !timed);
+      if (level == TOP_LEVEL || limits.time_ms > 0) continue;  // too long a search for a test
+      EXPECT_EQ(limits.nodes, level_limits(level, !in_match).nodes);
+      Lookahead one(16), other(16);
+      const LookaheadResult a = one.think(start, true, limits), b = other.think(start, true, limits);
+      ASSERT_TRUE(a.best && b.best);
+      EXPECT_LE(a.info.nodes, limits.nodes);
+      EXPECT_EQ(std::tie(a.best->fx, a.best->fy, a.best->tx, a.best->ty),
+                std::tie(b.best->fx, b.best->fy, b.best->tx, b.best->ty));
+    }
 }
 
 TEST(Lookahead, StopsOnItsBudgetWithALegalMoveReady) {

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 
+#include "lookahead/levels.h"
 #include "text/shift_jis.h"
 
 namespace korvel {
@@ -45,6 +46,8 @@ TEST_F(SettingsFileTest, FirstStartWritesAndGivesTheDefaults) {
   EXPECT_EQ(slurp(file), sjis("背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n王手警告=OFF\r\n当たり表示=OFF\r\n"));
   settings.write({0, 0, 1, 0, 1});  // no background checked: no line for it
   EXPECT_EQ(slurp(file), sjis("移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n当たり表示=OFF\r\n"));
+  settings.write(parse_settings(sjis("背景画=竹\r\n")));  // a file without the warning's line, written back
+  EXPECT_EQ(slurp(file), sjis("背景画=竹\r\n移動指導=OFF\r\n経過時間=OFF\r\nBGM=OFF\r\n王手警告=ON\r\n当たり表示=OFF\r\n"));
   EXPECT_EQ(fs::directory_iterator(file.parent_path())->path(), file);  // no temporary left over
 }
 
@@ -84,6 +87,11 @@ TEST_F(SettingsFileTest, TheLevelLineFollowsTheOthersAndIsReadBack) {
   EXPECT_EQ(settings.read().level, 5);
   settings.write({2, 0, 1, 0, 1, 5, 1});
   EXPECT_EQ(settings.read().atari, 1);
+  for (int level = 1; level <= TOP_LEVEL; ++level) {
+    settings.write({2, 0, 1, 0, 1, level});
+    EXPECT_NE(slurp(file).find(sjis("レベル=" + std::to_string(level) + "\r\n")), std::string::npos) << level;
+    EXPECT_EQ(settings.read().level, level);
+  }
   EXPECT_EQ(parse_settings(sjis("レベル=6\r\nレベル=x\r\n")).level, 6);
   // No line, or a level the game has not: the game keeps its own.
   for (const char* text : {"BGM=ON\r\n", "レベル=7\r\n", "レベル=0\r\n", "レベル=５\r\n", "レベル= 4\r\n"})
