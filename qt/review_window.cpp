@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -67,9 +68,12 @@ void ReviewGraph::paintEvent(QPaintEvent*) {
     p.drawText(QPointF(area.left() - m.horizontalAdvance(label) - m.height() / 4, at(0, chance).y() + m.ascent() / 2.5),
                label);
   }
-  // Move numbers along the bottom, at a step that leaves room for them.
-  const int step = std::max(1, static_cast<int>(std::ceil(n * 3 * m.horizontalAdvance(QStringLiteral("000")) /
-                                                         std::max(1.0, area.width()) / 10)) * 10);
+  // Move numbers along the bottom, at a round step that leaves room for them.
+  int step = 1;
+  for (int s : {1, 2, 5, 10, 20, 50, 100, 200, 500}) {
+    step = s;
+    if (n / s * 2 * m.horizontalAdvance(QStringLiteral("000")) <= area.width()) break;
+  }
   for (int ply = 0; ply <= n; ply += step) {
     const QString label = QString::number(ply);
     p.drawText(QPointF(at(ply, 0).x() - m.horizontalAdvance(label) / 2, area.bottom() + m.height()), label);
@@ -86,6 +90,20 @@ void ReviewGraph::paintEvent(QPaintEvent*) {
       p.setBrush(kMarkColors[r.mark]);
       p.drawEllipse(at(r.ply, r.lower_after), dot, dot);
     }
+  }
+  // What the dots' colours say, in the top corner.
+  qreal x = area.right() - m.height() / 2;
+  for (int mark = 4; mark >= 1; --mark) {
+    static const char* const kNames[5] = {"", "緩手", "疑問手", "悪手", "大悪手"};
+    const QString name = QString::fromUtf8(kNames[mark]);
+    x -= m.horizontalAdvance(name);
+    p.setPen(palette().text().color());
+    p.drawText(QPointF(x, area.top() + m.height()), name);
+    x -= m.height() * 0.8;
+    p.setPen(Qt::NoPen);
+    p.setBrush(kMarkColors[mark]);
+    p.drawEllipse(QPointF(x + m.height() * 0.35, area.top() + m.height() * 0.7), m.height() / 4, m.height() / 4);
+    x -= m.height() / 2;
   }
   if (cursor_ > 0) {
     p.setPen(QPen(QColor(0, 0xa0, 0xa0), 2));
@@ -155,12 +173,33 @@ void ReviewWindow::open(int plies) {
   progress_->setRange(0, plies + 1);
   progress_->setValue(0);
   stop_->setEnabled(true);
-  if (!isVisible()) resize(sizeHint().expandedTo(QSize(800, 420)) * (canvas_ ? std::max<qreal>(1, canvas_->scale()) : 1));
+  if (!isVisible()) place();
   show();
   raise();
   activateWindow();
   graph_->setFocus();
   poll_.start();
+}
+
+void ReviewWindow::place() {
+  const qreal scale = canvas_ ? std::max<qreal>(1, canvas_->scale()) : 1;
+  QSize size = QSize(800, 400) * scale;
+  // Beside the board rather than over it: below the game's window, or to its
+  // right, where the screen has room; else where the desktop puts it.
+  const QWidget* game = parentWidget() ? parentWidget()->window() : nullptr;
+  const QScreen* screen = game ? game->screen() : nullptr;
+  resize(size);
+  if (game == nullptr || screen == nullptr) return;
+  const QRect room = screen->availableGeometry();
+  const QRect frame = game->frameGeometry();
+  if (room.bottom() - frame.bottom() >= size.height() / 2) {
+    size.setHeight(std::min(size.height(), room.bottom() - frame.bottom() - 40));
+    resize(size);
+    move(frame.left(), frame.bottom() + 1);
+  } else if (room.right() - frame.right() >= size.width() / 2) {
+    resize(std::min(size.width(), room.right() - frame.right() - 10), size.height());
+    move(frame.right() + 1, frame.top());
+  }
 }
 
 void ReviewWindow::show_rows(const std::vector<korvel::ReviewRow>& rows, int done, int total) {

@@ -83,6 +83,8 @@ class ReviewWindow : public QWidget, public korvel::ReviewView {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Its size and place when it opens.
+  void place();
   const CanvasWidget* canvas_;
   ReviewGraph* graph_;
   QListWidget* list_;

@@ -463,7 +463,7 @@ struct Reader {
   kif::Diagram diagram;
   int start_line = 0;  // where the start is drawn, to name it at a fault
   std::u32string start_text;
-  std::string sente, gote;
+  std::string sente, gote, title;
   int move_lines = 0;  // moves played; an ending alone is no game
   bool ended = false;
   int winner = 0, resigned = 0;
@@ -574,6 +574,8 @@ struct Reader {
       handicap = kif::handicap_index(to_utf8(value));
       if (handicap < 0 && value != U"その他") return why::UNKNOWN_HANDICAP;
       handicap = std::max(handicap, 0);
+    } else if (key == U"表題") {
+      title = to_utf8(written);
     } else if (is(U"先手", U"下手")) {
       sente = to_utf8(written);
     } else if (is(U"後手", U"上手")) {
@@ -598,6 +600,7 @@ struct Reader {
     }
     // A king taken decides, whatever the closing line says.
     if (g.king_taken) winner = last_mover(), resigned = 0;
+    game.title = title;
     game.upper = turned ? sente : gote;
     game.lower = turned ? gote : sente;
     game.entries = std::move(entries);
@@ -670,6 +673,7 @@ std::string KIF作成(const Record& game, std::string& kif) {
     text += kif::diagram_text(start);
     if (layout.upper_first) text += "後手番\n";
   }
+  if (!game.title.empty()) text += "表題：" + one_line(game.title) + "\n";
   text += "先手：" + one_line(sente) + "\n後手：" + one_line(gote) + "\n";
   text += std::string(MOVES_HEADER) + "\n";
   long long before[2] = {0, 0};  // each side's total so far, lower and upper

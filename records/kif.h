@@ -28,8 +28,8 @@ namespace korvel {
 // 1, 2, … with their clocks, as the history stores them from entry 1 on,
 // played from game.start (the initial position when absent) by
 // game.first_mover first (found from the first move when 0). The start is
-// written as 手合割 or as a diagram, upper and lower name the players (the
-// title is not written), each notes[n] goes under move n + 1 as comment
+// written as 手合割 or as a diagram, upper and lower name the players, a
+// title is written as 表題, each notes[n] goes under move n + 1 as comment
 // lines, and the closing line names game.winner (a king taken names its
 // taker) or says 中断; a resigned game gets its 投了 line first. Returns ""
 // and the text in kif, or, when a stored position is not one legal move
@@ -52,7 +52,7 @@ std::string KIF指し手(const RecordEntry& before, int mover, const RecordEntry
 // KIF text (UTF-8 or CP932, LF or CR LF) into game: entries are the
 // positions after each move with the clocks the history keeps (at most
 // RECORD_MAX_ENTRIES, the rest counted in left_out), upper and lower the
-// names by side, the title empty; start is the position a diagram or a
+// names by side, the title from 表題; start is the position a diagram or a
 // handicap gives (absent for the initial one), first_mover always set,
 // winner and resigned from the closing lines, notes from the comment lines
 // under moves. Text without a move line is not a game. Returns "", or a

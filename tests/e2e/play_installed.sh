@@ -2,9 +2,11 @@
 # A player's session with the installed game in a real window on a virtual
 # screen: a game against the computer chosen from the menus, three moves and
 # the replies, 戻 and 進, the record written through the panel and read back,
-# the 宇宙 background chosen and found again after a restart, and the game
-# kept after every move found again after Escape and played on. Screenshots
-# are kept in BUILD/e2e/ as the test's artefacts.
+# the 宇宙 background chosen and found again after a restart, the game kept
+# after every move found again after Escape and played on, a handicap game
+# kept as KIF, a game given up with 投了 kept with its result, and the review's
+# graph showing a move's position on a click. Screenshots are kept in
+# BUILD/e2e/ as the test's artefacts.
 # Usage: play_installed.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -142,6 +144,78 @@ shot resumed
 crop_cell resumed 4 6 resumed-arrived
 same resumed-arrived lower-pawn || fail "no move was accepted after resuming the kept game"
 xdotool key Escape
+wait "$game_pid" || true
+game_pid=
+
+# A handicap game of two moves, Escape: kept as KIF, listed first by
+# 前回の対局 after a new start, and read back with its two moves.
+start_game
+xdotool mousemove 143 9 click 1 && sleep 0.8
+answer
+menu 20 Down Down Right Return
+answer
+press 3 7 && press 3 6 && wait_reply
+shot handicap
+board handicap handicap-board
+xdotool key Escape
+wait "$game_pid" || true
+game_pid=
+ls "$kept"/*.kif >/dev/null 2>&1 || fail "the handicap game was not kept as KIF"
+start_game
+menu 200 Down Down Down Return
+sleep 0.8
+shot kept-list-handicap
+xdotool key Return
+sleep 0.5
+answer
+answer
+for _ in 1 2; do xdotool mousemove 117 9 click 1; sleep 0.7; done
+shot handicap-read
+board handicap-read handicap-read-board
+same_pieces handicap-read-board handicap-board || fail "the kept handicap game read back is not the game"
+
+# A new game against the computer given up with 投了: kept with its result;
+# the list then names both games' results.
+menu 60 Down Return
+menu 20 Down Down Right Return
+answer
+press 3 7 && press 3 6 && wait_reply
+menu 20 Down Down Down Down Down Return
+answer
+xdotool key Escape
+wait "$game_pid" || true
+game_pid=
+resigned=$(ls -t "$kept"/*.棋譜 | head -1)
+head -1 "$resigned" | iconv -f CP932 -t UTF-8 | grep -q 'LEVEL3　後手の勝ち' || fail "投了 was not kept with its result"
+grep -q 'まで2手で中断' "$(ls -t "$kept"/*.kif | head -1)" || fail "the handicap game's KIF has no ending line"
+start_game
+menu 200 Down Down Down Return
+sleep 0.8
+shot kept-list-results
+xdotool key Escape
+sleep 0.3
+
+# The review after a short game: the graph opens, a click on it shows that
+# move's position on the board.
+menu 20 Down Right Return
+answer
+move 3 7 3 6
+move 7 3 7 4
+move 2 8 5 5
+move 7 4 7 5
+shot before-review
+board before-review before-review-board
+menu 60 Down Down Down Down Return
+sleep 3
+graph=$(xdotool search --onlyvisible --name '形勢グラフ' | head -1)
+[ -n "$graph" ] || fail "no 形勢グラフ window"
+eval "$(xdotool getwindowgeometry --shell "$graph")"
+xdotool mousemove $((X + WIDTH * 30 / 100)) $((Y + HEIGHT / 2)) click 1
+sleep 1
+shot review
+board review review-board
+same_pieces review-board before-review-board && fail "a click on the graph did not show another position"
+kill "$game_pid"
 wait "$game_pid" || true
 game_pid=
 rm -f "$out"/poll-*.png "$out/before.png"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/form.h"
+#include "records/kif.h"
 #include "records/record_file.h"
 #include "tests/game/fake_ports.h"
 
@@ -121,7 +122,9 @@ TEST_F(KeepingTest, AGameAgainstTheComputerSurvivesAnEndAndPlaysOnFromTheKeptCop
   move(3, 3, 3, 4);
   ASSERT_EQ(kept_files().size(), 3u);
   EXPECT_TRUE(kept_files()[0].ends_with(".kif"));
-  EXPECT_NE(kept_bytes().find("まで"), std::string::npos);
+  Record turned;
+  ASSERT_EQ(KIF解析(kept_bytes(), turned), "");
+  EXPECT_EQ(turned.title, "コンピュータ LEVEL3　中断");  // what the list shows of it
 }
 
 TEST_F(KeepingTest, NoKeptGameIsSaidAndAReplayBecomesATwoPersonGameOnStart) {
