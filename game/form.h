@@ -341,6 +341,8 @@ class Form {
   std::string 検討_指し手(int ply, const Candidate& m) const;
   static std::string_view 手番記号(int side);
   void やり直し_終了();
+  // A move of the review on the board, its best move framed or kept back.
+  void 検討_表示(int ply, bool best_shown);
   void やり直し_着手(int button);
   std::unique_ptr<GameReview> review_;
   std::unique_ptr<Lookahead> retry_lookahead_;

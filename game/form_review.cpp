@@ -138,7 +138,9 @@ void Form::検討_注記(Record& r) const {
   }
 }
 
-void Form::検討_選択(int ply) {
+void Form::検討_選択(int ply) { 検討_表示(ply, true); }
+
+void Form::検討_表示(int ply, bool best_shown) {
   if (!検討_有効()) return;
   const ReviewProgress p = review_->progress();
   const int last = static_cast<int>(p.positions.size()) - 1;
@@ -176,7 +178,9 @@ void Form::検討_選択(int ply) {
     if (ply_it->mark != MARK_NONE) caption += "　" + std::string(MARK_TEXT[ply_it->mark]);
   }
   const auto& searched = p.positions[static_cast<size_t>(n)];
-  if (searched && searched->best) {
+  if (!best_shown) {
+    caption += "　もっと良い手を指してください";
+  } else if (searched && searched->best) {
     const Candidate& b = *searched->best;
     const std::string best = 検討_指し手(ply, b);
     caption += "　最善 " + best;
@@ -199,7 +203,8 @@ void Form::悪手やり直し() {
     if (r.ply <= after || r.mark < MARK_悪手) continue;
     // Against the computer only the player's own moves.
     if (GAME_KIND == KIND_COM && r.mover != REVIEW_LOWER) continue;
-    検討_選択(r.ply);
+    // The best move stays hidden until the player has tried.
+    検討_表示(r.ply, false);
     RETRY_PLY = r.ply;
     RETRY_GAME_OVER = pos.GAME_OVER;
     pos.GAME_OVER = 0;
@@ -232,6 +237,8 @@ void Form::やり直し_着手(int button) {
   CLICK_PHASE = 0;
   案内_消去();
   screen.描画_盤(after);
+  screen.描画_自持盤(after);
+  screen.描画_敵持盤(after);
   screen.canvas().refresh();
   // The move tried is judged as the review judged the one played.
   if (!retry_lookahead_) retry_lookahead_ = std::make_unique<Lookahead>(REVIEW_TABLE_BITS);
@@ -246,6 +253,8 @@ void Form::やり直し_着手(int button) {
     show(msg::GOOD_MOVE);
   } else if (before && before->best) {
     screen.描画_盤(pos);
+    screen.描画_自持盤(pos);
+    screen.描画_敵持盤(pos);
     ヒント_表示(*before->best, upper);
     const std::string best = 検討_指し手(RETRY_PLY, *before->best);
     show(msg::BEST_WAS, best);

@@ -89,6 +89,7 @@ TEST_F(ReviewTest, ABishopLeftHangingIsMarkedShownAndTriedAgain) {
   // bishop takes the bishop instead, and then the one left standing is taken.
   form.悪手やり直し();
   EXPECT_EQ(form.RETRY_PLY, 3);
+  EXPECT_EQ(form.HINT_SHOWN, 0);  // the answer is kept back until the try
   move(2, 8, 8, 2, BUTTON_RIGHT);
   EXPECT_EQ(last_box(), "良い手です|悪手をやり直す");
   EXPECT_EQ(form.RETRY_PLY, 4);
