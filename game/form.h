@@ -348,6 +348,7 @@ class Form {
   std::unique_ptr<Lookahead> retry_lookahead_;
   int REVIEW_SHOWN_DONE = -1;
   std::vector<RecordEntry> review_entries_;  // the game as it was reviewed
+  std::vector<std::string> review_moves_;    // its moves as KIF names them
   // The review still is of the game stored; if not, it is closed and said so.
   bool 検討_有効();
   bool 検討_同じ対局() const;

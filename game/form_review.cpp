@@ -39,6 +39,7 @@ void Form::KENTOU_Click() {
     movers.push_back(hist.HIST_MOVER[n]);
   }
   review_entries_.clear();
+  review_moves_.clear();
   for (int n = 0; n <= last; ++n) review_entries_.push_back(hist.棋譜行(n));
   review_ = std::make_unique<GameReview>(std::move(positions), std::move(movers), REVIEW_BUDGET);
   review_->start();
@@ -66,7 +67,10 @@ int Form::検討_経過() {
     const bool lower = r.mover == REVIEW_LOWER;
     const double before = review_chance(r.before), after = review_chance(r.after);
     ReviewRow row{r.ply, lower ? before : 100 - before, lower ? after : 100 - after, r.mark, {}};
-    const std::string move = 検討_指し手(r.ply, r.played);
+    // Each move named once: the window asks again and again as the work goes on.
+    if (review_moves_.size() < static_cast<size_t>(r.ply)) review_moves_.resize(static_cast<size_t>(r.ply));
+    std::string& move = review_moves_[static_cast<size_t>(r.ply - 1)];
+    if (move.empty()) move = 検討_指し手(r.ply, r.played);
     char number[8];
     std::snprintf(number, sizeof number, "%4d ", r.ply);
     row.text = number + move;
