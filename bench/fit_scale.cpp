@@ -2,7 +2,9 @@
 // games the computer plays against itself, by default LEVEL5 against LEVEL4, from
 // openings of random legal moves, each opening played twice with the sides
 // swapped. Every STRIDE-th position from the end of the opening on is
-// searched as the review searches, to NODES positions, and K is the one that
+// searched as the review searches, to NODES positions (fewer than the
+// review's own budget: K hardly moves with it, 1 896 at 20 000 nodes and
+// 1 953 at 100 000 over 200 games), and K is the one that
 // makes the games' results most likely given those scores. Positions in
 // which the search already sees a king taken say nothing about the scale
 // and are left out. Prints K, the number of positions and a table of the
