@@ -80,7 +80,8 @@ struct ReviewProgress {
 };
 
 // One position's search for the side to move (upper: the positive codes),
-// with a table cleared first. A side whose king is gone has lost.
+// with a table cleared first. A side whose king is gone, or that has no
+// move, has lost; a position the look-ahead cannot read scores 0.
 ReviewedPosition review_position(const Position& pos, bool upper, std::uint64_t nodes, Lookahead& la);
 
 // The mover's move that turns position from into position to (board and
