@@ -23,10 +23,9 @@ namespace korvel {
 
 // Nodes searched per position: a 100-move game is reviewed within half a
 // minute on two cores, and the first moves within a second.
-inline constexpr std::uint64_t REVIEW_NODES = 300000;
-// K of the chance below. Fitted by maximum likelihood to the results of 2 000
-// games of LEVEL4 against LEVEL5 from random openings (bench/fit_scale.cpp).
-inline constexpr double REVIEW_SCALE = 600.0;
+inline constexpr std::uint64_t REVIEW_NODES = 1000000;
+// K of the chance below: the maximum-likelihood fit to 70 318 positions of 2 000 LEVEL5-LEVEL4 games (korvel_fit_scale).
+inline constexpr double REVIEW_SCALE = 2588.0;
 // 2^19 entries, 8 MB a worker: room for the budget above.
 inline constexpr int REVIEW_TABLE_BITS = 19;
 
@@ -81,7 +80,8 @@ struct ReviewProgress {
 };
 
 // One position's search for the side to move (upper: the positive codes),
-// with a table cleared first. A side whose king is gone has lost.
+// with a table cleared first. A side whose king is gone, or that has no
+// move, has lost; a position the look-ahead cannot read scores 0.
 ReviewedPosition review_position(const Position& pos, bool upper, std::uint64_t nodes, Lookahead& la);
 
 // The mover's move that turns position from into position to (board and

@@ -4,8 +4,10 @@
 // when stopped.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "lookahead/review.h"
@@ -191,6 +193,14 @@ TEST(Review, SameAnswersAtAnyThreadCountAndWhatIsDoneIsKeptWhenStopped) {
   GameReview one(game, movers, 4000, 1), three(game, movers, 4000, 3);
   one.start();
   three.start();
+  // Asked while the workers write: what is done only grows.
+  for (int seen = 0; seen < 7;) {
+    const ReviewProgress now = three.progress();
+    EXPECT_GE(now.done, seen);
+    EXPECT_LE(now.plies.size(), static_cast<std::size_t>(now.done));
+    seen = now.done;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   one.wait();
   three.wait();
   const ReviewProgress a = one.progress(), b = three.progress();
