@@ -46,69 +46,84 @@ struct ReviewTest : ::testing::Test {
   }
 };
 
-TEST_F(ReviewTest, ABishopLeftHangingIsMarkedShownAndTriedAgain) {
+// From a diagram: the lower king steps into the upper rook's line round the
+// board, the upper side does not take it, the lower rook takes the rook.
+constexpr char SEAM_GAME[] =
+    "後手の持駒：なし\n"
+    "  ９ ８ ７ ６ ５ ４ ３ ２ １\n"
+    "+---------------------------+\n"
+    "| ・ ・ ・ ・v玉 ・ ・ ・ ・|一\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ ・|二\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ ・|三\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ ・|四\n"
+    "| ・ ・ ・ ・ ・ ・v歩 ・v飛|五\n"
+    "| ・ ・ ・ ・ 玉 ・ ・ ・ ・|六\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ ・|七\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ ・|八\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ 飛|九\n"
+    "+---------------------------+\n"
+    "先手の持駒：なし\n"
+    "手数----指手---------消費時間--\n"
+    "   1 ５五玉(56)\n"
+    "   2 ５二玉(51)\n"
+    "   3 １五飛(19)\n";
+
+TEST_F(ReviewTest, AKingLeftOpenAcrossTheSeamIsMarkedShownAndTriedAgain) {
   form.menu_click("KENTOU");  // nothing to review yet
   EXPECT_EQ(refusals(), 1);
   EXPECT_EQ(fakes.review.opened, 0);
 
-  // Both bishops face each other; then the lower one goes where the upper
-  // one takes it for nothing.
-  form.menu_click("START");
-  move(3, 7, 3, 6);
-  move(7, 3, 7, 4);
-  move(2, 8, 5, 5);
-  move(7, 4, 7, 5);
+  fakes.clipboard.held = SEAM_GAME;
+  form.menu_click("KIFU_PASTE");
   form.menu_click("KENTOU");
   EXPECT_EQ(fakes.review.opened, 1);
-  EXPECT_EQ(fakes.review.plies, 4);
+  EXPECT_EQ(fakes.review.plies, 3);
   finish_review();
-  ASSERT_EQ(fakes.review.rows.size(), 4u);
+  ASSERT_EQ(fakes.review.rows.size(), 3u);
   EXPECT_EQ(fakes.review.done, fakes.review.total);
-  const ReviewRow& blunder = fakes.review.rows[2];
-  EXPECT_GE(blunder.mark, MARK_悪手);
-  EXPECT_LT(blunder.lower_after, blunder.lower_before - 20);
-  EXPECT_EQ(blunder.text.substr(0, 5), "   3 ");
-  EXPECT_NE(fakes.review.counts.find("先手　大悪手 "), std::string::npos) << fakes.review.counts;
+  EXPECT_EQ(fakes.review.rows[0].mark, MARK_大悪手);
+  EXPECT_LT(fakes.review.rows[0].lower_after, 1);
+  EXPECT_GE(fakes.review.rows[1].mark, MARK_悪手);  // the king not taken
+  EXPECT_EQ(fakes.review.rows[2].mark, MARK_NONE);
+  EXPECT_EQ(fakes.review.rows[0].text, "   1 ５五玉(56)　大悪手");
+  EXPECT_EQ(fakes.review.counts.substr(0, fakes.review.counts.find('\n')), "先手　大悪手 1　悪手 0　疑問手 0　緩手 0");
 
   // Chosen in the graph: the position it was played from, its best move framed.
-  form.検討_選択(3);
+  form.検討_選択(1);
   EXPECT_EQ(form.KIFU_MODE, 1);
-  EXPECT_EQ(form.MOVE_COUNT, 2);
-  EXPECT_EQ(form.pos.Board[2][8], -KAKU);
-  EXPECT_EQ(fakes.review.chosen, 3);
-  EXPECT_NE(fakes.review.caption.find("3手目　▲５五角(88)"), std::string::npos) << fakes.review.caption;
-  EXPECT_NE(fakes.review.caption.find("最善 "), std::string::npos);
+  EXPECT_EQ(form.pos.Board[5][6], -OU);
+  EXPECT_EQ(fakes.review.caption, "1手目　▲５五玉(56)　大悪手　最善 １五飛(19)");
   EXPECT_EQ(form.HINT_SHOWN, 1);
-  EXPECT_EQ(frame(form.HINT_X, form.HINT_Y), COLOR_HINT);
+  EXPECT_EQ(frame(9, 5), COLOR_HINT);
 
   // The KIF copied says what the review found under the move.
   form.menu_click("KIFU_COPY");
-  EXPECT_NE(fakes.clipboard.held.find("00:00:00)\n*【"), std::string::npos) << fakes.clipboard.held;
+  EXPECT_NE(fakes.clipboard.held.find("\n*【大悪手】 評価値 -"), std::string::npos) << fakes.clipboard.held;
 
-  // A second try at the bad moves, either side's between two people: the
-  // bishop takes the bishop instead, and then the one left standing is taken.
+  // A second try at each bad move, either side's between two people.
   form.悪手やり直し();
-  EXPECT_EQ(form.RETRY_PLY, 3);
+  EXPECT_EQ(form.RETRY_PLY, 1);
   EXPECT_EQ(form.HINT_SHOWN, 0);  // the answer is kept back until the try
-  move(2, 8, 8, 2, BUTTON_RIGHT);
+  move(9, 9, 9, 5);
   EXPECT_EQ(last_box(), "良い手です|悪手をやり直す");
-  EXPECT_EQ(form.RETRY_PLY, 4);
-  EXPECT_EQ(form.pos.Board[5][5], -KAKU);  // the move tried is gone again
-  move(8, 2, 5, 5);
+  EXPECT_EQ(form.RETRY_PLY, 2);
+  EXPECT_EQ(form.pos.Board[5][5], -OU);  // the move tried is gone again
+  move(9, 5, 5, 5);  // round the board, onto the king
   EXPECT_EQ(last_box(), "やり直す悪手はもうありません|悪手をやり直す");
   EXPECT_EQ(form.RETRY_PLY, 0);
-  EXPECT_EQ(form.hist.HIST_LAST, 4);  // the game stored is as it was
+  EXPECT_EQ(form.hist.HIST_LAST, 3);  // the game stored is as it was
 
   // Played on from another position, the game is another: the review goes.
   form.検討_選択(1);
   form.menu_click("START");
-  move(3, 7, 3, 6);
+  move(5, 6, 5, 7);
   form.検討_選択(2);
   EXPECT_EQ(fakes.review.closed, 1);
   EXPECT_EQ(last_box(), "対局が変わったので、検討を閉じます|検討");
   form.menu_click("REVERSE");
   form.menu_click("KENTOU");
   EXPECT_EQ(fakes.review.opened, 1);
+  EXPECT_EQ(refusals(), 2);
 }
 
 TEST_F(ReviewTest, HangingPiecesAreFramedOnlyWithTheOptionAndItIsKept) {
