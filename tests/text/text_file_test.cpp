@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -42,7 +43,12 @@ struct TextFileTest : ::testing::Test {
     for (const auto& e : fs::directory_iterator(dir)) out.insert(e.path().filename().string());
     return out;
   }
-  void touch(const std::string& name) { std::ofstream(dir / name) << "half a record"; }
+  // A leftover as a write killed minutes ago left it; a fresh one, as a
+  // write that has just made its file.
+  void touch(const std::string& name, bool fresh = false) {
+    std::ofstream(dir / name) << "half a record";
+    if (!fresh) fs::last_write_time(dir / name, fs::file_time_type::clock::now() - std::chrono::minutes(2));
+  }
 };
 
 TEST_F(TextFileTest, TheNewFileIsOnTheDiskBeforeItTakesTheOldName) {
@@ -60,16 +66,19 @@ TEST_F(TextFileTest, LeftoversOfKilledWritesGoButAWriteInProgressStays) {
   touch(".korvel-held01");  // still being written
   touch(".korvel-toolong");
   touch(".korvel-ab");
+  touch(".korvel-new001", true);  // made, not yet locked
   touch("notes.txt");
   const int held = ::open((dir / ".korvel-held01").c_str(), O_RDONLY);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
   ASSERT_EQ(replace_whole_file((dir / "Korvel.ini").string(), "x"), 0);
-  EXPECT_EQ(names(), (std::set<std::string>{".korvel-held01", ".korvel-toolong", ".korvel-ab", "notes.txt", "Korvel.ini"}));
+  EXPECT_EQ(names(), (std::set<std::string>{".korvel-held01", ".korvel-toolong", ".korvel-ab", ".korvel-new001",
+                                            "notes.txt", "Korvel.ini"}));
 
   ::close(held);  // its writer was killed after all
   EXPECT_EQ(remove_stale_temporaries(dir.string()), 1);
-  EXPECT_EQ(names(), (std::set<std::string>{".korvel-toolong", ".korvel-ab", "notes.txt", "Korvel.ini"}));
+  EXPECT_EQ(names(), (std::set<std::string>{".korvel-toolong", ".korvel-ab", ".korvel-new001", "notes.txt",
+                                            "Korvel.ini"}));
 }
 
 }  // namespace
