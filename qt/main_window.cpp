@@ -185,6 +185,20 @@ void MainWindow::onTick() {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // Keys without a character step through the game. A field or list of the
+  // record panel that has the focus takes them first.
+  int code = 0;
+  switch (event->key()) {
+    case Qt::Key_Left: code = korvel::KEY_LEFT; break;
+    case Qt::Key_Right: code = korvel::KEY_RIGHT; break;
+    case Qt::Key_Home: code = korvel::KEY_HOME; break;
+    case Qt::Key_End: code = korvel::KEY_END; break;
+    default: break;
+  }
+  if (code != 0 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    run([&] { form_->Form_KeyDown(code); });
+    return;
+  }
   int key = 0;
   if (event->key() == Qt::Key_Escape) {
     key = korvel::KEY_ESCAPE;

@@ -24,6 +24,7 @@ constexpr std::string_view KEY_KEIKA = "経過時間";
 constexpr std::string_view KEY_BGM = "BGM";
 constexpr std::string_view KEY_OUTE = "王手警告";
 constexpr std::string_view KEY_LEVEL = "レベル";
+constexpr std::string_view KEY_SILENT = "音なし";
 constexpr std::string_view LEVELS[] = {"1", "2", "3", "4", "5", "6"};
 
 int on_off(std::string_view value) { return value == "ON" ? 1 : 0; }
@@ -78,6 +79,8 @@ SettingsValues parse_settings(std::string_view bytes) {
       v.bgm = on_off(value);
     } else if (key == KEY_OUTE) {
       v.oute = on_off(value);
+    } else if (key == KEY_SILENT) {
+      v.silent = on_off(value);
     } else if (key == KEY_LEVEL) {
       for (std::size_t n = 0; n < std::size(LEVELS); ++n)
         if (LEVELS[n] == value) v.level = static_cast<int>(n) + 1;
@@ -99,6 +102,8 @@ std::string format_settings(const SettingsValues& v) {
   // Unlike the others it is on unless it was switched off.
   line(KEY_OUTE, v.oute == 0 ? "OFF" : "ON");
   if (v.level >= 1 && v.level <= static_cast<int>(std::size(LEVELS))) line(KEY_LEVEL, LEVELS[v.level - 1]);
+  // Only while there is something to remember.
+  if (v.silent == 1) line(KEY_SILENT, "ON");
   std::string bytes;
   to_cp932(text, bytes);  // every character above exists in CP932
   return bytes;
