@@ -97,6 +97,8 @@ void Form::背景_選択(std::string_view entry, int code) {
   }
   書込_環境設定ファイル();
   画面_再描画();
+  // Unlike the first painting of a game, the window already had its texts.
+  文字_再描画();
 }
 
 void Form::MIDORI_Click() { 背景_選択("MIDORI", HAIKEI_MIDORI); }
