@@ -194,7 +194,7 @@ namespace {
 
 constexpr int HEADER_SIZE = 12;
 // Two lines in the strip under the board (row 10): the title, then the names.
-constexpr double HEADER_TITLE_Y = 10 + 10.0 / SQUARE_H, HEADER_NAMES_Y = 10 + 310.0 / SQUARE_H;
+constexpr double HEADER_TITLE_Y = 10 + 40.0 / SQUARE_H, HEADER_NAMES_Y = 10 + 310.0 / SQUARE_H;
 constexpr double HEADER_UPPER_C = -1.6, HEADER_LOWER_C = 11;
 
 }  // namespace

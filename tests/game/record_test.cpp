@@ -83,7 +83,7 @@ TEST_F(RecordTest, AShortGameIsWrittenByteForByteAndReplayedToItsLastMove) {
   const auto drawn = [&](const std::string& text) {
     return std::find(fakes.canvas.calls.begin(), fakes.canvas.calls.end(), text) != fakes.canvas.calls.end();
   };
-  for (const std::string& text : {std::string("text 12 (4323,7010) '第一局' 12"), testing::Txt(15, -1.6, names, "後手花子", 12),
+  for (const std::string& text : {std::string("text 12 (4323,7040) '第一局' 12"), testing::Txt(15, -1.6, names, "後手花子", 12),
                                    testing::Txt(15, 11, names, "先手太郎", 12)})
     EXPECT_TRUE(drawn(text)) << text;
   for (int n = 1; n <= 3; ++n) {
@@ -98,7 +98,7 @@ TEST_F(RecordTest, AShortGameIsWrittenByteForByteAndReplayedToItsLastMove) {
   EXPECT_TRUE(drawn(testing::Txt(15, 13.4, 2.4, "角成", 12)));
   forget();
   form.menu_click("UCHU");  // a new background: the headers stand again while it is a record
-  EXPECT_TRUE(drawn("text 12 (4323,7010) '第一局' 12"));
+  EXPECT_TRUE(drawn("text 12 (4323,7040) '第一局' 12"));
   EXPECT_TRUE(drawn(testing::Txt(15, 13.4, 2.4, "角成", 12)));
   form.menu_click("AFTER");
   EXPECT_EQ(boxes(), Lines{"終わり|進む"});

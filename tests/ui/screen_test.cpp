@@ -307,7 +307,7 @@ TEST_F(ScreenTest, RecordHeadersStandInTheStripUnderTheBoard) {
   // Row 10: the title centred under the board on the first line, light red
   // without a shadow; each name under its player's hand on the second.
   const double names = 10 + 310.0 / SQUARE_H;
-  const Lines drawn{"text 12 " + testing::at(cell_x(5.5) - 360, cell_y(10) + 10) + " '第一局' 12",
+  const Lines drawn{"text 12 " + testing::at(cell_x(5.5) - 360, cell_y(10) + 40) + " '第一局' 12",
                     Txt(0, -1.5, names + 0.1, "後手花子", 12), Txt(15, -1.6, names, "後手花子", 12),
                     Txt(0, 11.1, names + 0.1, "先手太郎", 12), Txt(15, 11, names, "先手太郎", 12)};
   EXPECT_EQ(canvas.calls, drawn);
