@@ -53,6 +53,10 @@ namespace korvel {
 inline constexpr int KIND_MAN = 0;
 inline constexpr int KIND_COM = 1;
 inline constexpr int KEY_ESCAPE = 27;
+inline constexpr int KEY_END = 35;
+inline constexpr int KEY_HOME = 36;
+inline constexpr int KEY_LEFT = 37;
+inline constexpr int KEY_RIGHT = 39;
 inline constexpr int BUTTON_LEFT = 1;
 inline constexpr int BUTTON_RIGHT = 2;
 
@@ -66,6 +70,9 @@ class Form {
   // device) is said over it.
   void Form_Activate();
   void Form_KeyPress(int key);
+  // Keys without a character, by their key code (KEY_LEFT, …): the steps
+  // through the history.
+  void Form_KeyDown(int key_code);
   void Form_Unload();
   void Form_MouseDown(int button, double x_twips, double y_twips);
   void Timer1_Timer();
@@ -136,7 +143,14 @@ class Form {
     screen.描画_将棋盤桝();
     危険_描画();
   }
-  void 描画_移動結果(int side, int tx, int ty, int piece, int colour);
+  // promotes 1: the move promoted the piece, now standing as piece.
+  void 描画_移動結果(int side, int tx, int ty, int piece, int colour, int promotes = 0);
+  // The side's newest move up to the position shown, in its text area; the
+  // area empty when it has made none there.
+  void 最終手_表示(int side);
+  // The move number and both last moves, and a record's headers while it is
+  // stepped through: texts a repaint of the whole window leaves out.
+  void 文字_再描画();
   int 調査_持駒数(int side) const;
   void 描画_メッセージ(int reason);
   void 画面_再描画();
@@ -160,6 +174,9 @@ class Form {
   void Timer1_Enabled(int on);
   // Sound layer over the sound library.
   void SOUND_INIT();
+  // The no-sound message, queued at the first start without sound; the
+  // settings file remembers it was said.
+  void 音なし_通知();
   std::int32_t LOAD_WAVE(const std::string& file, std::int32_t flags);
   void 終了処理();
 
@@ -192,8 +209,6 @@ class Form {
   // Why the game cannot be a record: 1 a turned board, 2 a handicap, 3 it
   // began from another position (a diagram read as KIF); else 0.
   int 棋譜_不可() const;
-  // Left edge in twips of a header text centred over the board.
-  static double 取得_棋譜のX座標(std::string_view text);
   // ---- End of game records -------------------------------------------------
 
   // ---- The review (form_review.cpp) ----------------------------------------------
@@ -254,6 +269,8 @@ class Form {
   std::int32_t SND_KINSHI = 0;
   std::int32_t SND_KOMAUCHI = 0;
   std::int32_t SND_BGM = 0;
+  // 1 while the settings file says the player was told there is no sound.
+  int SILENT_NOTED = 0;
 
   // The players' names as the game knows them: from a record read or written.
   std::string NAME_UE, NAME_SITA;
@@ -273,6 +290,7 @@ class Form {
   // The hint's move, framed until the next click: origin cell and target.
   int HINT_SHOWN = 0;
   int HINT_C = 0, HINT_R = 0, HINT_X = 0, HINT_Y = 0;
+  int HINT_SIDE = 0;  // whose move it is, in whose text area
   // How long the hint thinks; tests make it shorter.
   LookaheadLimits HINT_LIMITS{.time_ms = 1000};
 
@@ -317,6 +335,9 @@ class Form {
   // A history step's common part: board, hands, the clocks the game had
   // there, and pictures of entry n.
   void 局面_表示(int n);
+  // Straight to entry n (Home, End), as that many steps of "戻" or "進"
+  // would leave the window, with one sound.
+  void 手順_移動(int n);
   // The side to move at entry n, as the history has it.
   void 手番_復元(int n);
   // The selection's guidance marks and its frame in colour; and their erasure.

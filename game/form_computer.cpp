@@ -80,7 +80,7 @@ void Form::com_ban() {
   } else if (pos.GAME_OVER == pos.UE_SIDE) {
     // The player sees what took the king before hearing the result.
     消去_思考中();
-    描画_移動結果(pos.UE_SIDE, m.tx, m.ty, m.piece, COLOR_WHITE);
+    描画_移動結果(pos.UE_SIDE, m.tx, m.ty, m.piece, COLOR_WHITE, m.piece != m.stood ? 1 : 0);
     screen.描画_桝輪郭(COLOR_WHITE, m.tx, m.ty);
     screen.canvas().refresh();
     TIME_UE += THINK_TIME;
@@ -92,7 +92,7 @@ void Form::com_ban() {
   }
 
   消去_思考中();
-  描画_移動結果(pos.UE_SIDE, m.tx, m.ty, m.piece, COLOR_WHITE);
+  描画_移動結果(pos.UE_SIDE, m.tx, m.ty, m.piece, COLOR_WHITE, m.piece != m.stood ? 1 : 0);
   screen.描画_桝輪郭(COLOR_WHITE, m.tx, m.ty);
   危険_描画();
 

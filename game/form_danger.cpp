@@ -72,6 +72,8 @@ void Form::ヒント_消去() {
   HINT_SHOWN = 0;
   screen.描画_桝輪郭(COLOR_GREEN, HINT_C, HINT_R);
   screen.描画_桝輪郭(COLOR_GREEN, HINT_X, HINT_Y);
+  // Its text stood where the side's own last move belongs.
+  最終手_表示(HINT_SIDE);
   危険_描画();
 }
 
@@ -104,8 +106,9 @@ void Form::ヒント_表示(const Candidate& m, bool upper) {
   HINT_X = m.tx;
   HINT_Y = m.ty;
   HINT_SHOWN = 1;
+  HINT_SIDE = upper ? pos.UE_SIDE : pos.SITA_SIDE;
   // The text first: the upper side's redraws a frame the move may need.
-  描画_移動結果(upper ? pos.UE_SIDE : pos.SITA_SIDE, m.tx, m.ty, m.piece, COLOR_HINT);
+  描画_移動結果(HINT_SIDE, m.tx, m.ty, m.piece, COLOR_HINT, m.piece != m.stood ? 1 : 0);
   screen.描画_桝輪郭(COLOR_HINT, HINT_C, HINT_R);
   screen.描画_桝輪郭(COLOR_HINT, HINT_X, HINT_Y);
 }

@@ -62,7 +62,8 @@ void Form::REPLAY_Click() {
     消去_移動結果(pos.SITA_SIDE);
     const MoveResult last = hist.調査_移動結果(m);
     if (last.piece != 0)
-      描画_移動結果(last.piece > 0 ? pos.UE_SIDE : pos.SITA_SIDE, last.x, last.y, last.piece, COLOR_WHITE);
+      描画_移動結果(last.piece > 0 ? pos.UE_SIDE : pos.SITA_SIDE, last.x, last.y, last.piece, COLOR_WHITE,
+                    last.promoted);
   }
   MOVE_COUNT -= hist.HIST_INDEX - m;
   hist.HIST_INDEX = m;
@@ -102,9 +103,47 @@ void Form::AFTER_Click() {
   局面_表示(n);
   const MoveResult last = hist.調査_移動結果(n);
   play(SND_KOMAUCHI);
-  描画_移動結果(last.piece > 0 ? pos.UE_SIDE : pos.SITA_SIDE, last.x, last.y, last.piece, COLOR_WHITE);
+  描画_移動結果(last.piece > 0 ? pos.UE_SIDE : pos.SITA_SIDE, last.x, last.y, last.piece, COLOR_WHITE, last.promoted);
   手番_復元(n);
   危険_更新();
+}
+
+void Form::手順_移動(int n) {
+  棋譜パネル_閉じる();
+  ヒント_消去();
+  RESUME_PENDING = 1;
+  CLICK_PHASE = 0;
+  Timer1_Enabled(0);
+  案内_消去();
+  描画_将棋盤桝();
+  消去_思考中();
+  局面_表示(n);
+  play(SND_KOMAUCHI);
+  MOVE_COUNT += n - hist.HIST_INDEX;
+  hist.HIST_INDEX = n;
+  手番_復元(n);
+  描画_手数(MOVE_COUNT, COLOR_WHITE);
+  最終手_表示(pos.UE_SIDE);
+  最終手_表示(pos.SITA_SIDE);
+  危険_更新();
+}
+
+void Form::Form_KeyDown(int key_code) {
+  switch (key_code) {
+    case KEY_LEFT: REPLAY_Click(); break;
+    case KEY_RIGHT: AFTER_Click(); break;
+    case KEY_HOME:
+      // Where "戻" would refuse, Home refuses the same way.
+      if (hist.HIST_INDEX < 1) REPLAY_Click();
+      else 手順_移動(0);
+      break;
+    case KEY_END:
+      // The newest stored position: in a record, its end.
+      if (pos.SIDE_TO_MOVE == SIDE_NONE || hist.HIST_INDEX >= History::上限(hist.HIST_LAST)) AFTER_Click();
+      else 手順_移動(History::上限(hist.HIST_LAST));
+      break;
+    default: break;
+  }
 }
 
 void Form::CANCEL_Click() {

@@ -162,14 +162,17 @@ void Form::人間_着手(int button) {
   CLICK_PHASE = 0;
   screen.描画_桝輪郭(COLOR_GREEN, TARGET_X, TARGET_Y);
   案内_消去();  // before promoting: the marks shown were the piece's as selected
-  if (button == BUTTON_RIGHT && pos.調査_駒成(SEL_X, SEL_Y, TARGET_X, TARGET_Y, SEL_PIECE) == 1)
+  int promotes = 0;
+  if (button == BUTTON_RIGHT && pos.調査_駒成(SEL_X, SEL_Y, TARGET_X, TARGET_Y, SEL_PIECE) == 1) {
     SEL_PIECE = pos.PROMOTED_CODE;
+    promotes = 1;
+  }
   if (SEL_X < 0) SEL_Y = 8 - SEL_Y;  // the upper hand's screen row to its slot
   const int captured = pos.Board[TARGET_X][TARGET_Y];
   pos.駒移動(SEL_X, SEL_Y, TARGET_X, TARGET_Y, SEL_PIECE, &move_drawing_);
   play(SND_KOMAUCHI);
   hist.HIST_INDEX += 1;
-  描画_移動結果(SEL_PIECE >= 10 ? pos.UE_SIDE : pos.SITA_SIDE, TARGET_X, TARGET_Y, SEL_PIECE, COLOR_WHITE);
+  描画_移動結果(SEL_PIECE >= 10 ? pos.UE_SIDE : pos.SITA_SIDE, TARGET_X, TARGET_Y, SEL_PIECE, COLOR_WHITE, promotes);
   TIME_SITA = sita_after;
   TIME_UE = ue_after;
 

@@ -13,9 +13,6 @@ namespace korvel {
 
 namespace {
 
-constexpr double HEADER_TOP = 100, HEADER_BOTTOM = 6350, TITLE_SHIFT = 3000;
-constexpr int HEADER_SIZE = 12;
-
 bool 初期局面か(const RecordEntry& e) {
   Position p;
   p.初期設定();
@@ -199,12 +196,6 @@ void Form::KIFU_LAST_Click() {
   棋譜_表示(r);
 }
 
-double Form::取得_棋譜のX座標(std::string_view text) {
-  // Length in characters: every UTF-8 byte but the continuation bytes.
-  const auto length = std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
-  return BOARD_LEFT + SQUARE_W * (3 + (13 - static_cast<double>(length)) / 5);
-}
-
 // ---- KIF through the clipboard -------------------------------------------------------
 
 void Form::KIFU_COPY_Click() {
@@ -264,14 +255,7 @@ void Form::棋譜_表示(const Record& r) {
   NAME_UE = r.upper;
   NAME_SITA = r.lower;
 
-  Canvas& canvas = screen.canvas();
-  const bool bold = screen.BOLD == 1;
-  canvas.text(取得_棋譜のX座標(r.title) - TITLE_SHIFT, HEADER_BOTTOM, r.title, COLOR_RED, HEADER_SIZE, bold);
-  for (const auto& [name, y] : {std::pair{&r.upper, HEADER_TOP}, std::pair{&r.lower, HEADER_BOTTOM}}) {
-    const double x = 取得_棋譜のX座標(*name);
-    canvas.text(x + SQUARE_W / 10.0, y + SQUARE_H / 10.0, *name, COLOR_BLACK, HEADER_SIZE, bold);
-    canvas.text(x, y, *name, COLOR_WHITE, HEADER_SIZE, bold);
-  }
+  screen.描画_棋譜見出し(r.title, r.upper, r.lower);
 
   // Entry 0 is the position the game began from, so that the first step
   // finds the first move and stepping back to the start shows the pieces

@@ -52,6 +52,7 @@ void Form::読込_環境設定ファイル() {
     if (v.bgm == 1) ports_.sound.dsPlayLooping(SND_BGM);
   }
   if (v.level >= 1 && v.level <= TOP_LEVEL) レベル_設定(v.level);
+  SILENT_NOTED = v.silent == 1 ? 1 : 0;
 }
 
 void Form::書込_環境設定ファイル() {
@@ -68,6 +69,7 @@ void Form::書込_環境設定ファイル() {
   v.oute = checked("OUTE_KEIKOKU");
   v.atari = checked("ATARI");
   v.level = COM_LEVEL;
+  v.silent = SILENT_NOTED;
   ports_.settings.write(v);
 }
 
@@ -97,6 +99,8 @@ void Form::背景_選択(std::string_view entry, int code) {
   }
   書込_環境設定ファイル();
   画面_再描画();
+  // Unlike the first painting of a game, the window already had its texts.
+  文字_再描画();
 }
 
 void Form::MIDORI_Click() { 背景_選択("MIDORI", HAIKEI_MIDORI); }
@@ -166,9 +170,17 @@ void Form::VER_Click() {
 
 // ---- Sound layer ------------------------------------------------------------------
 
-void Form::SOUND_INIT() {
-  SOUND_CONTEXT = ports_.sound.dsInitialize(ports_.window);
-  if (SOUND_CONTEXT == 0) startup_messages_.emplace_back(msg::SOUND_FAILED.text, msg::SOUND_FAILED.title);
+void Form::SOUND_INIT() { SOUND_CONTEXT = ports_.sound.dsInitialize(ports_.window); }
+
+void Form::音なし_通知() {
+  // Said at the first start without sound, not at every one after it; a
+  // start with sound again forgets it.
+  const int silent = SOUND_CONTEXT == 0 ? 1 : 0;
+  if (silent == SILENT_NOTED) return;
+  if (silent == 1)
+    startup_messages_.emplace(startup_messages_.begin(), msg::SOUND_FAILED.text, msg::SOUND_FAILED.title);
+  SILENT_NOTED = silent;
+  書込_環境設定ファイル();
 }
 
 void Form::Form_Activate() {

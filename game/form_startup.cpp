@@ -28,6 +28,7 @@ void Form::Form_Load() {
   // The window's green background colour is the shell's to set.
 
   読込_環境設定ファイル();
+  音なし_通知();
   初期設定();
 }
 

@@ -42,8 +42,28 @@ void Form::描画_ハンデレベル(int grade) { screen.描画_ハンデレベ�
 void Form::待ち時間(double seconds) { ports_.day_timer.wait(seconds); }
 
 
-void Form::描画_移動結果(int side, int tx, int ty, int piece, int colour) {
-  screen.描画_移動結果(side, tx, ty, piece, colour, pos);
+void Form::描画_移動結果(int side, int tx, int ty, int piece, int colour, int promotes) {
+  screen.描画_移動結果(side, tx, ty, piece, colour, pos, promotes);
+}
+
+void Form::最終手_表示(int side) {
+  const bool upper = side == pos.UE_SIDE;
+  for (int n = History::上限(hist.HIST_INDEX); n >= 1; --n) {
+    const MoveResult m = hist.調査_移動結果(n);
+    if (m.piece != 0 && (m.piece > 0) == upper) {
+      描画_移動結果(side, m.x, m.y, m.piece, COLOR_WHITE, m.promoted);
+      return;
+    }
+  }
+  消去_移動結果(side);
+}
+
+void Form::文字_再描画() {
+  // A number stands there once a game or a record is under way.
+  if (pos.SIDE_TO_MOVE != SIDE_NONE || MOVE_COUNT > 0) 描画_手数(MOVE_COUNT);
+  最終手_表示(pos.UE_SIDE);
+  最終手_表示(pos.SITA_SIDE);
+  if (KIFU_MODE == 1) screen.描画_棋譜見出し_再描画();
 }
 
 void Form::REVERSE_Click() {

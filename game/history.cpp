@@ -80,12 +80,22 @@ void History::手番_推定(int last) {
     if (HIST_MOVER[n] == MOVER_UNKNOWN) HIST_MOVER[n] = -HIST_MOVER[n - 1];
 }
 
+int History::成った(int n, int piece) const {
+  const int size = piece < 0 ? -piece : piece;
+  if (size % 10 != 1) return 0;  // promoted codes end in 1
+  const int unpromoted = piece < 0 ? piece + 1 : piece - 1;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y)
+      if (HIST_BOARD[n][x][y] == 0 && HIST_BOARD[n - 1][x][y] == unpromoted) return 1;
+  return 0;
+}
+
 MoveResult History::調査_移動結果(int n) const {
   if (!stored(n) || !stored(n - 1)) return {};
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) {
       const int now = HIST_BOARD[n][x][y];
-      if (now != 0 && now != HIST_BOARD[n - 1][x][y]) return {x, y, now};
+      if (now != 0 && now != HIST_BOARD[n - 1][x][y]) return {x, y, now, 成った(n, now)};
     }
   return {};
 }

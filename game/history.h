@@ -18,6 +18,7 @@ inline constexpr int MOVER_UNKNOWN = 0;
 
 struct MoveResult {
   int x = 0, y = 0, piece = 0;  // all 0: no square qualified
+  int promoted = 0;  // 1 when the piece was promoted by this move
 };
 
 struct Totals {
@@ -79,8 +80,14 @@ class History {
   void 棋譜行_格納(int n, const RecordEntry& e);
 
   // The first square (x, then y ascending) whose content differs between
-  // entries n - 1 and n and is not empty in entry n.
+  // entries n - 1 and n and is not empty in entry n; promoted when the square
+  // the move emptied held that piece unpromoted.
   MoveResult 調査_移動結果(int n) const;
+
+ private:
+  // 1 when piece, standing promoted in entry n, stood unpromoted on a square
+  // the move from entry n - 1 emptied.
+  int 成った(int n, int piece) const;
 };
 
 }  // namespace korvel

@@ -18,6 +18,7 @@ struct SettingsValues {
   int oute = NOT_SET;        // the question before a move that leaves the king open 1 / 0
   int level = NOT_SET;       // the computer's level 1..6; other values read as NOT_SET
   int atari = NOT_SET;       // frames on pieces the other side can take for free 1 / 0
+  int silent = NOT_SET;      // 1: the last start found no sound device and said so
 };
 
 // What a first start without a file uses (and writes).

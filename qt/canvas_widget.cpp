@@ -29,9 +29,14 @@ constexpr int kImageHeight = 660;
 // The design client area: 11325 x 8910 twips.
 constexpr int kDesignWidth = 755;
 constexpr int kDesignHeight = 594;
+// What must be seen of it: up to the lower side's clock and texts (column
+// 14) and the strip under the board (row 10). Beyond lie background tiles
+// that a smaller window crops, as the start size does.
+constexpr int kContentWidth = (korvel::BOARD_LEFT + korvel::SQUARE_W * 15 + 14) / 15;  // 702
+constexpr int kContentHeight = (korvel::BOARD_TOP + korvel::SQUARE_H * 11 + 14) / 15;  // 513
 
 constexpr int kWindowColor = 2;
-// The window may shrink to half the design size, the drawing with it.
+// The window may shrink until what must be seen is at half the design size.
 constexpr qreal kMinScale = 0.5;
 
 bool isBackground(int code) { return code >= korvel::HAIKEI_MIDORI && code <= korvel::HAIKEI_RENGA; }
@@ -54,7 +59,7 @@ CanvasWidget::CanvasWidget(qreal devicePixelRatio, QWidget* parent)
   image_.fill(paletteColor(kWindowColor));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
-  setMinimumSize(qCeil(kDesignWidth * kMinScale), qCeil(kDesignHeight * kMinScale));
+  setMinimumSize(qCeil(kContentWidth * kMinScale), qCeil(kContentHeight * kMinScale));
 }
 
 QSize CanvasWidget::designSize() { return {kDesignWidth, kDesignHeight}; }
@@ -62,8 +67,14 @@ QSize CanvasWidget::designSize() { return {kDesignWidth, kDesignHeight}; }
 QSize CanvasWidget::sizeHint() const { return designSize(); }
 
 qreal CanvasWidget::scaleFor(QSize size) {
-  return std::max(kMinScale, std::min(size.width() / qreal(kDesignWidth), size.height() / qreal(kDesignHeight)));
+  const qreal whole = std::min(size.width() / qreal(kDesignWidth), size.height() / qreal(kDesignHeight));
+  if (whole >= 1) return whole;
+  // Smaller than the design: the design size while what matters fits.
+  const qreal content = std::min(size.width() / qreal(kContentWidth), size.height() / qreal(kContentHeight));
+  return std::max(kMinScale, std::min<qreal>(1, content));
 }
+
+QSize CanvasWidget::contentSize() { return {kContentWidth, kContentHeight}; }
 
 QPoint CanvasWidget::originFor(QSize size, qreal scale) {
   return {std::max(0, static_cast<int>((size.width() - kDesignWidth * scale) / 2)),
@@ -119,7 +130,17 @@ void CanvasWidget::draw(const Op& op) {
   QPainter p(&image_);
   if (op.kind == Op::Picture) {
     const QImage* art = artwork_.picture(op.code);
-    device = QRect(devicePoint(op.twips.x(), op.twips.y()), art->size());
+    const QPoint from = devicePoint(op.twips.left(), op.twips.top());
+    device = QRect(from, art->size());
+    if (isBackground(op.code)) {
+      // A tile reaches the next cell's corner as rounded at this ratio, so
+      // that neighbouring tiles meet without a seam of green at any scale.
+      // Pieces are a pixel larger than their cell and need no such care.
+      const QPoint to = devicePoint(op.twips.left() + korvel::SQUARE_W, op.twips.top() + korvel::SQUARE_H);
+      device.setBottomRight(to - QPoint(1, 1));
+      device = device.united(QRect(from, art->size()));
+      p.setRenderHint(QPainter::SmoothPixmapTransform);
+    }
     p.drawImage(device, *art);
   } else if (op.kind == Op::Outline) {
     const int left = toDevice(op.twips.left()), right = toDevice(op.twips.right());
@@ -192,19 +213,24 @@ void CanvasWidget::paintMargins(QPainter& p, const QRect& area, qreal scale, QPo
   const QImage* tile = background_ != 0 ? artwork_.picture(background_) : nullptr;
   if (tile == nullptr) return;
   // The tiles continue the drawing's cell grid, placed as the image places
-  // them; until a new size has been drawn again they are stretched to fit.
+  // them, each reaching at least the next cell's corner so that no seam of
+  // the window's green shows between them.
   const qreal device = dpr_ * scale;  // device pixels per design pixel
-  const QSizeF size = QSizeF(tile->size()) / dpr_ * (scale / scale_);
   const auto twips = [&](int widget, int from) { return (widget - from) / scale * kTwipsPerPixel; };
   const int c0 = static_cast<int>(std::floor((twips(area.left(), origin.x()) - korvel::BOARD_LEFT) / korvel::SQUARE_W)) - 1;
   const int c1 = static_cast<int>(std::floor((twips(area.right() + 1, origin.x()) - korvel::BOARD_LEFT) / korvel::SQUARE_W));
   const int r0 = static_cast<int>(std::floor((twips(area.top(), origin.y()) - korvel::BOARD_TOP) / korvel::SQUARE_H)) - 1;
   const int r1 = static_cast<int>(std::floor((twips(area.bottom() + 1, origin.y()) - korvel::BOARD_TOP) / korvel::SQUARE_H));
+  const auto corner = [&](int c, int r) {
+    return QPointF(origin.x() + std::lround(korvel::cell_x(c) / kTwipsPerPixel * device) / dpr_,
+                   origin.y() + std::lround(korvel::cell_y(r) / kTwipsPerPixel * device) / dpr_);
+  };
+  // Until a new size has been drawn again the tile is stretched to fit.
+  const QSizeF natural = QSizeF(tile->size()) / dpr_ * (scale / scale_);
   for (int c = c0; c <= c1; ++c)
     for (int r = r0; r <= r1; ++r) {
-      const QPointF corner(origin.x() + std::lround(korvel::cell_x(c) / kTwipsPerPixel * device) / dpr_,
-                           origin.y() + std::lround(korvel::cell_y(r) / kTwipsPerPixel * device) / dpr_);
-      p.drawImage(QRectF(corner, size), *tile);
+      const QRectF cell(corner(c, r), corner(c + 1, r + 1));
+      p.drawImage(QRectF(cell.topLeft(), cell.size().expandedTo(natural)), *tile);
     }
 }
 

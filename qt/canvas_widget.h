@@ -3,13 +3,15 @@
 // image held at the device pixel ratio; painting only copies that image to
 // the screen, so nothing is redrawn from the game on an expose.
 //
-// A window of another size than the design shows the drawing scaled, whole
-// and in proportion, down to half the design size: the primitives are kept
-// (those wholly painted over are dropped) and drawn again at the new scale,
-// so the picture stays sharp. The drawing sits in the middle of the surface;
-// the room left over on either side shows the current background's tiles,
-// continuing the cell grid. At the design size the scale is 1, 15 twips to a
-// pixel.
+// A window larger than the design shows the drawing scaled up, whole and in
+// proportion, in the middle of the surface; the room left over on either
+// side shows the current background's tiles, continuing the cell grid. A
+// smaller one keeps the design size and crops the tiles at the right and
+// bottom edges for as long as board, hands, clocks and texts fit, and only
+// then scales down, to half the design size at most. The primitives are
+// kept (those wholly painted over are dropped) and drawn again at a new
+// scale, so the picture stays sharp. At the design size the scale is 1, 15
+// twips to a pixel.
 
 #include <QImage>
 #include <QPoint>
@@ -51,8 +53,11 @@ class CanvasWidget : public QWidget, public korvel::Canvas {
   // The scale and the drawing's corner that the widget's size asks for.
   static qreal scaleFor(QSize widgetSize);
   static QPoint originFor(QSize widgetSize, qreal scale);
-  // The design size, and the smallest surface: half of it.
   static QSize designSize();
+  // The part of the design that a window smaller than it still shows whole
+  // (board, hands, clocks, texts), cropping the tiles beyond; at the start
+  // size it is shown at the design size. The smallest surface is half of it.
+  static QSize contentSize();
 
   const Artwork& artwork() const { return artwork_; }
   // How many drawing operations are kept for drawing again at a new scale.

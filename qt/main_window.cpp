@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -152,6 +153,7 @@ void MainWindow::start() {
 
 void MainWindow::placeAtStart() {
   if (qRound(frameGeometry().top() * kTwipsPerPixel) == kKeepPlaceTop) return;
+  move(0, 0);
   fitFrameAtCorner();
   // Asked by its frame, the window manager keeps the title bar on the screen.
   if (QWindow* w = windowHandle()) w->setFramePosition(QPoint(0, 0));
@@ -159,10 +161,24 @@ void MainWindow::placeAtStart() {
 }
 
 void MainWindow::fitFrameAtCorner() {
-  const QSize frame = frameGeometry().size() - size();
-  move(0, 0);
+  // The frame as the window manager reports it: the widget's own frame
+  // geometry can still be a placeholder of one pixel just after mapping,
+  // which would make the window twice the screen.
+  const QMargins m = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+  const auto part = [](int a, int b) { return std::clamp(a + b, 0, 200); };
+  const QSize frame(part(m.left(), m.right()), part(m.top(), m.bottom()));
   resize(qRound(kStartOuterWidth / kTwipsPerPixel) - frame.width(),
          qRound(kStartOuterHeight / kTwipsPerPixel) - frame.height());
+  // Moved only when the frame is elsewhere, and by the client's own place
+  // with the frame known: a move made while the frame is still being learnt
+  // can put the client at the corner, the title bar off the screen, and a
+  // request for the frame's place is now and then not acted on once the
+  // window is mapped.
+  QWindow* w = windowHandle();
+  if (w == nullptr)
+    move(0, 0);
+  else if (w->framePosition() != QPoint(0, 0))
+    w->setPosition(m.left(), m.top());
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -170,13 +186,18 @@ void MainWindow::showEvent(QShowEvent* event) {
   if (start_size_.isEmpty()) return;
   // The window manager decorates the window some time after it is shown; the
   // outer size counts from then, unless the player has changed it meanwhile.
-  // Without a window manager there is no frame to wait for.
+  // Where it puts the frame is learnt a little later still, so the place is
+  // looked at for half a second more. Without a window manager there is no
+  // frame to wait for.
   auto* poll = new QTimer(this);
   poll->setInterval(50);
-  connect(poll, &QTimer::timeout, this, [this, poll, tries = 40]() mutable {
+  connect(poll, &QTimer::timeout, this, [this, poll, tries = 40, settle = 10]() mutable {
     const bool framed = windowHandle() != nullptr && !windowHandle()->frameMargins().isNull();
-    if (framed && windowState() == Qt::WindowNoState && size() == start_size_) fitFrameAtCorner();
-    if (framed || --tries == 0) {
+    if (framed && windowState() == Qt::WindowNoState && size() == start_size_) {
+      fitFrameAtCorner();
+      start_size_ = size();
+    }
+    if ((framed && --settle == 0) || --tries == 0) {
       start_size_ = QSize();
       poll->deleteLater();
     }
@@ -198,6 +219,20 @@ void MainWindow::onTick() {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // Keys without a character step through the game. A field or list of the
+  // record panel that has the focus takes them first.
+  int code = 0;
+  switch (event->key()) {
+    case Qt::Key_Left: code = korvel::KEY_LEFT; break;
+    case Qt::Key_Right: code = korvel::KEY_RIGHT; break;
+    case Qt::Key_Home: code = korvel::KEY_HOME; break;
+    case Qt::Key_End: code = korvel::KEY_END; break;
+    default: break;
+  }
+  if (code != 0 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    run([&] { form_->Form_KeyDown(code); });
+    return;
+  }
   int key = 0;
   if (event->key() == Qt::Key_Escape) {
     key = korvel::KEY_ESCAPE;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The game on a 1920 x 1080 virtual screen under a real window manager
 # (openbox), as a new player meets it: where the first start puts the window
-# frame, the window at half the design size, at the design size and
+# frame, the window at its smallest, at the design size and
 # maximised, a message box's title bar, and the help page with no browser on
 # the machine. Prints what it measured; screenshots go to build/xvfb-desktop/.
 # Usage: scripts/desktop_in_xvfb.sh [KORVEL]   (default: the release build)
@@ -31,7 +31,7 @@ window_named() {
 }
 
 xvfb_start 1920x1080
-openbox >/dev/null 2>&1 &
+openbox </dev/null >/dev/null 2>&1 &
 wm_pid=$!
 trap 'kill $wm_pid 2>/dev/null || true; xvfb_cleanup' EXIT
 for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
@@ -57,13 +57,17 @@ echo "first start: frame at $fx,$fy, outer ${fw}x${fh}, $rest"
 [ "$fx" -ge 0 ] && [ "$fy" -ge 0 ] || fail "the frame is not on the screen"
 shot first-start
 
-# A point of the drawing given in twips, on the window as it is now: the
-# drawing scaled to fit below the menu bar, and centred.
+# A point of the drawing given in twips, on the window as it is now: below
+# the menu bar, grown and centred in a larger window; in a smaller one at the
+# design size, cropped, until the board and its texts (702 x 513) no longer
+# fit, then shrunk.
 drawing_xy() {
   xwininfo -id "$wid" | awk -v x="$1" -v y="$2" -v mb="$menubar" '
+    function min(a, b) { return a < b ? a : b }
     /Width:/ {w = $2} /Height:/ {h = $2 - mb}
-    END {s = w / 755 < h / 594 ? w / 755 : h / 594; if (s < 0.5) s = 0.5
-         printf "%d %d\n", int((w - 755 * s) / 2) + x / 15 * s, mb + int((h - 594 * s) / 2) + y / 15 * s}'
+    END {s = min(w / 755, h / 594); if (s < 1) s = min(1, min(w / 702, h / 513)); if (s < 0.5) s = 0.5
+         ox = (w - 755 * s) / 2; oy = (h - 594 * s) / 2; if (ox < 0) ox = 0; if (oy < 0) oy = 0
+         printf "%d %d\n", int(ox) + x / 15 * s, mb + int(oy) + y / 15 * s}'
 }
 
 # 棋譜 → 書込 with no game, then Return in the file-name field: a message box
@@ -80,7 +84,7 @@ message() {
   xdotool key Return && sleep 0.5
 }
 
-# Smaller than the window may be: it stops at half the design size.
+# Smaller than the window may be: it stops at half the size of the board and its texts.
 xdotool windowsize --sync "$wid" 200 150 || true
 sleep 1.5
 echo "shrunk: $(frame | cut -d' ' -f5-)"

@@ -25,6 +25,7 @@ constexpr std::string_view KEY_BGM = "BGM";
 constexpr std::string_view KEY_OUTE = "王手警告";
 constexpr std::string_view KEY_ATARI = "当たり表示";
 constexpr std::string_view KEY_LEVEL = "レベル";
+constexpr std::string_view KEY_SILENT = "音なし";
 constexpr std::string_view LEVELS[] = {"1", "2", "3", "4", "5", "6"};
 
 int on_off(std::string_view value) { return value == "ON" ? 1 : 0; }
@@ -78,6 +79,8 @@ SettingsValues parse_settings(std::string_view bytes) {
       v.oute = on_off(value);
     } else if (key == KEY_ATARI) {
       v.atari = on_off(value);
+    } else if (key == KEY_SILENT) {
+      v.silent = on_off(value);
     } else if (key == KEY_LEVEL) {
       for (std::size_t n = 0; n < std::size(LEVELS); ++n)
         if (LEVELS[n] == value) v.level = static_cast<int>(n) + 1;
@@ -100,6 +103,8 @@ std::string format_settings(const SettingsValues& v) {
   line(KEY_OUTE, v.oute == 0 ? "OFF" : "ON");
   line(KEY_ATARI, v.atari == 1 ? "ON" : "OFF");
   if (v.level >= 1 && v.level <= static_cast<int>(std::size(LEVELS))) line(KEY_LEVEL, LEVELS[v.level - 1]);
+  // Only while there is something to remember.
+  if (v.silent == 1) line(KEY_SILENT, "ON");
   std::string bytes;
   to_cp932(text, bytes);  // every character above exists in CP932
   return bytes;

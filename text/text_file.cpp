@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 namespace korvel {
 namespace {
@@ -33,6 +34,9 @@ int write_all(int fd, std::string_view bytes) {
 
 constexpr std::string_view TEMP_PREFIX = ".korvel-";
 constexpr std::size_t TEMP_SUFFIX = 6;  // what mkostemp puts for XXXXXX
+// A temporary younger than this may be a write that has made its file but
+// not yet locked it; no write lasts long enough to be taken for a leftover.
+constexpr time_t TEMP_MIN_AGE = 60;
 
 bool is_temporary_name(std::string_view name) {
   if (name.size() != TEMP_PREFIX.size() + TEMP_SUFFIX || name.substr(0, TEMP_PREFIX.size()) != TEMP_PREFIX)
@@ -88,9 +92,15 @@ int remove_stale_temporaries(const std::string& folder) {
     Fd f{::openat(::dirfd(dir), e->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY)};
     struct stat st {};
     if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (st.st_mtime > ::time(nullptr) - TEMP_MIN_AGE) continue;
     // A write in progress holds its lock until it has renamed the file; one
     // that was killed holds none.
     if (::flock(f.fd, LOCK_EX | LOCK_NB) != 0) continue;
+    // The name may have been renamed away and made anew meanwhile.
+    struct stat now {};
+    if (::fstatat(::dirfd(dir), e->d_name, &now, AT_SYMLINK_NOFOLLOW) != 0 || now.st_ino != st.st_ino ||
+        now.st_dev != st.st_dev)
+      continue;
     if (::unlinkat(::dirfd(dir), e->d_name, 0) == 0) ++removed;
   }
   ::closedir(dir);

@@ -20,8 +20,9 @@ int read_whole_file(const std::string& path, std::string& bytes, long long max_b
 int replace_whole_file(const std::string& path, std::string_view bytes, bool keep_mode = true);
 
 // Removes the temporary files that killed writes left in folder (UTF-8; empty
-// is the current folder); a write still going on is left alone. The number
-// removed.
+// is the current folder): those a minute old or older that no write holds.
+// A write still going on, in this process or another, is left alone. The
+// number removed.
 int remove_stale_temporaries(const std::string& folder);
 
 }  // namespace korvel

@@ -1,6 +1,7 @@
 #include "ui/screen.h"
 
 #include <cmath>
+#include <utility>
 
 #include "ui/pictures.h"
 
@@ -38,24 +39,39 @@ std::string_view fullwidth_digit(int value) {
   return DIGITS[value];
 }
 
-std::string_view piece_name(int code) {
+std::string_view piece_name(int code, int promotes) {
+  const bool p = promotes == 1;
   switch (code < 0 ? -code : code) {
     case HU: return "歩";
-    case TO: return "と";
+    case TO: return p ? "歩成" : "と";
     case KYOU: return "香";
-    case NARIKYOU: return "香成";
+    case NARIKYOU: return p ? "香成" : "成香";
     case KEI: return "桂";
-    case NARIKEI: return "桂成";
+    case NARIKEI: return p ? "桂成" : "成桂";
     case GIN: return "銀";
-    case NARIGIN: return "銀成";
+    case NARIGIN: return p ? "銀成" : "成銀";
     case KIN: return "金";
     case KAKU: return "角";
-    case UMA: return "角成";
+    case UMA: return p ? "角成" : "馬";
     case HISHA: return "飛";
-    case RYU: return "飛成";
+    case RYU: return p ? "飛成" : "龍";
     case OU: return "王";
     default: return {};
   }
+}
+
+double text_width(std::string_view utf8, int size) {
+  double halves = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto byte = [&](std::size_t k) { return i + k < utf8.size() ? static_cast<unsigned char>(utf8[i + k]) : 0; };
+    const std::size_t n = byte(0) < 0x80 ? 1 : byte(0) < 0xE0 ? 2 : byte(0) < 0xF0 ? 3 : 4;
+    // Half-width katakana are U+FF61..U+FF9F: EF BD A1 .. EF BE 9F.
+    const bool kana = byte(0) == 0xEF && ((byte(1) == 0xBD && byte(2) >= 0xA1) || byte(1) == 0xBE);
+    halves += n == 1 || kana ? 1 : 2;
+    i += n;
+  }
+  // A point is 20 twips.
+  return halves * size * 10.0;
 }
 
 std::string number_text(int value) {
@@ -165,6 +181,41 @@ void Screen::描画_棋譜読込み部分消去() {
   for (int i = 1; i <= 9; ++i) {
     描画_絵(HAIKEI_CODE, i, 10);
     描画_桝輪郭(COLOR_GREEN, i, 9);
+  }
+  // The rest of the strip, where a record's names stand.
+  for (int c : {-2, 10, 11, 12, 13, 14, 15, 16}) 描画_絵(HAIKEI_CODE, c, 10);
+  描画_桝輪郭(COLOR_GREEN, 11, 9);
+  HEADER_TITLE.clear();
+  HEADER_UPPER.clear();
+  HEADER_LOWER.clear();
+}
+
+namespace {
+
+constexpr int HEADER_SIZE = 12;
+// Two lines in the strip under the board (row 10): the title, then the names.
+constexpr double HEADER_TITLE_Y = 10 + 40.0 / SQUARE_H, HEADER_NAMES_Y = 10 + 310.0 / SQUARE_H;
+constexpr double HEADER_UPPER_C = -1.6, HEADER_LOWER_C = 11;
+
+}  // namespace
+
+void Screen::描画_棋譜見出し(std::string_view title, std::string_view upper, std::string_view lower) {
+  HEADER_TITLE = title;
+  HEADER_UPPER = upper;
+  HEADER_LOWER = lower;
+  描画_棋譜見出し_再描画();
+}
+
+void Screen::描画_棋譜見出し_再描画() {
+  const bool bold = BOLD == 1;
+  // Centred under the board, light red and without a shadow.
+  if (!HEADER_TITLE.empty())
+    canvas_.text(cell_x(5.5) - text_width(HEADER_TITLE, HEADER_SIZE) / 2, cell_y(HEADER_TITLE_Y), HEADER_TITLE,
+                 COLOR_RED, HEADER_SIZE, bold);
+  for (const auto& [name, c] : {std::pair{&HEADER_UPPER, HEADER_UPPER_C}, std::pair{&HEADER_LOWER, HEADER_LOWER_C}}) {
+    if (name->empty()) continue;
+    描画_数値(c + 0.1, HEADER_NAMES_Y + 0.1, *name, COLOR_BLACK, 0, HEADER_SIZE);
+    描画_数値(c, HEADER_NAMES_Y, *name, COLOR_WHITE, 0, HEADER_SIZE);
   }
 }
 
@@ -282,7 +333,7 @@ void Screen::消去_移動結果(int side, const Position& pos) {
   }
 }
 
-void Screen::描画_移動結果(int side, int tx, int ty, int piece, int color, const Position& pos) {
+void Screen::描画_移動結果(int side, int tx, int ty, int piece, int color, const Position& pos, int promotes) {
   消去_移動結果(side, pos);
   const bool upper = side == pos.UE_SIDE;
   if (!upper && side != pos.SITA_SIDE) return;
@@ -293,7 +344,7 @@ void Screen::描画_移動結果(int side, int tx, int ty, int piece, int color,
   } parts[3] = {
       {upper ? -1.5 : 12.5, fullwidth_digit(10 - tx)},
       {upper ? -1.1 : 12.9, kanji_numeral(ty)},
-      {upper ? -0.5 : 13.5, piece_name(piece)},
+      {upper ? -0.5 : 13.5, piece_name(piece, promotes)},
   };
   for (const auto& part : parts) {
     if (part.text.empty()) continue;

@@ -48,9 +48,15 @@ std::string_view kanji_numeral(int value);
 // Full-width digit "１".."９" for 1..9, empty otherwise.
 std::string_view fullwidth_digit(int value);
 
-// Name of a piece in move texts ("歩", "と", … "王"), by magnitude; empty
-// for a code that is no piece.
-std::string_view piece_name(int code);
+// Name of the piece that moved, by the magnitude of the code it stands
+// with after the move: a promoted piece by its own name ("と", "成香",
+// "成桂", "成銀", "馬", "龍"), but a move that promotes names the piece it
+// was with "成" ("角成"). Empty for a code that is no piece.
+std::string_view piece_name(int code, int promotes = 0);
+
+// Width in twips a text takes at size points, roughly: half a point-square
+// for a narrow character (ASCII, half-width kana), a whole one otherwise.
+double text_width(std::string_view utf8, int size);
 
 // A number as the window prints it: a blank for the sign of a non-negative
 // number, then the digits (" 5", "-5").
@@ -71,6 +77,9 @@ class Screen {
   int HAIKEI_CODE = 0;
   // 1 once the coordinate labels have been drawn: every later text is bold.
   int BOLD = 0;
+  // The headers of a record shown under the board, kept to be drawn again
+  // over a new background; gone with the strip they stand in.
+  std::string HEADER_TITLE, HEADER_UPPER, HEADER_LOWER;
 
   // Primitives.
   void 描画_絵(int code, double c, double r);
@@ -86,7 +95,14 @@ class Screen {
   void 描画_将棋盤桝();
   void 描画_背景(int code);
   void 描画_桝_数値();
+  // Repaints the strip under the board and the coordinate labels; the
+  // headers of a record shown there are gone.
   void 描画_棋譜読込み部分消去();
+  // A record's title and players' names, in the strip under the board where
+  // they cover no piece, clock or label: the title in the middle, each name
+  // under its player's hand. Kept for 描画_棋譜見出し_再描画.
+  void 描画_棋譜見出し(std::string_view title, std::string_view upper, std::string_view lower);
+  void 描画_棋譜見出し_再描画();
   void 描画_自持盤(const Position& pos);
   void 描画_敵持盤(const Position& pos);
   // Blinks a piece n times at (c, r) and leaves it standing; sidou_checked
@@ -106,7 +122,8 @@ class Screen {
   void 消去_移動結果(int side, const Position& pos);
   // The last move as text in the mover's area: file counted from the right
   // edge ("１" for tx = 9), rank numeral, piece name.
-  void 描画_移動結果(int side, int tx, int ty, int piece, int color, const Position& pos);
+  // promotes 1: the move promoted the piece, now standing as piece.
+  void 描画_移動結果(int side, int tx, int ty, int piece, int color, const Position& pos, int promotes = 0);
 
  private:
   Canvas& canvas_;

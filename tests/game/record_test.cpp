@@ -77,11 +77,17 @@ TEST_F(RecordTest, AShortGameIsWrittenByteForByteAndReplayedToItsLastMove) {
   EXPECT_EQ(fakes.record_panel.calls, (Lines{"lists 111", "fields 0", "lists 000"}));
   EXPECT_EQ(boxes(), (Lines{" 読み込みました|棋譜", "棋譜を '進 'で進めて下さい|棋譜"}));
   EXPECT_EQ(form.KIFU_MODE * 10 + form.hist.HIST_LAST, 13);
-  // The title light red without a shadow, the names centred above and on the lowest rank.
-  for (const char* text : {"text 12 (1375,6350) '第一局' 12", "text 0 (4314,169) '後手花子' 12",
-                           "text 15 (4252,100) '後手花子' 12", "text 15 (4252,6350) '先手太郎' 12"})
-    EXPECT_NE(std::find(fakes.canvas.calls.begin(), fakes.canvas.calls.end(), text), fakes.canvas.calls.end());
+  // Under the board: the title light red without a shadow, each name under its
+  // player's hand; and the move that promoted says so when it is stepped to.
+  const double names = 10 + 310.0 / SQUARE_H;
+  const auto drawn = [&](const std::string& text) {
+    return std::find(fakes.canvas.calls.begin(), fakes.canvas.calls.end(), text) != fakes.canvas.calls.end();
+  };
+  for (const std::string& text : {std::string("text 12 (4323,7040) '第一局' 12"), testing::Txt(15, -1.6, names, "後手花子", 12),
+                                   testing::Txt(15, 11, names, "先手太郎", 12)})
+    EXPECT_TRUE(drawn(text)) << text;
   for (int n = 1; n <= 3; ++n) {
+    if (n == 3) fakes.canvas.clear();
     form.menu_click("AFTER");
     EXPECT_EQ(std::memcmp(form.pos.Board, played.HIST_BOARD[n], sizeof form.pos.Board), 0) << n;
     EXPECT_EQ(std::memcmp(form.pos.HAND_SITA, played.HIST_HAND_SITA[n], sizeof form.pos.HAND_SITA), 0) << n;
@@ -89,7 +95,11 @@ TEST_F(RecordTest, AShortGameIsWrittenByteForByteAndReplayedToItsLastMove) {
     EXPECT_EQ(form.TIME_SITA, static_cast<int>(played.所有時間(n).sita)) << n;
     EXPECT_EQ(form.TIME_UE, static_cast<int>(played.所有時間(n).ue)) << n;
   }
+  EXPECT_TRUE(drawn(testing::Txt(15, 13.4, 2.4, "角成", 12)));
   forget();
+  form.menu_click("UCHU");  // a new background: the headers stand again while it is a record
+  EXPECT_TRUE(drawn("text 12 (4323,7040) '第一局' 12"));
+  EXPECT_TRUE(drawn(testing::Txt(15, 13.4, 2.4, "角成", 12)));
   form.menu_click("AFTER");
   EXPECT_EQ(boxes(), Lines{"終わり|進む"});
   // All the way back is the initial position, whatever the history held before.

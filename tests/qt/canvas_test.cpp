@@ -187,9 +187,9 @@ TEST(CanvasScale, ALargerWindowDrawsEverythingAgainSharpAndMapsClicksBack) {
   EXPECT_DOUBLE_EQ(got_x, cellX(5) + 150);
   EXPECT_DOUBLE_EQ(got_y, cellY(9) + 150);
 
-  canvas.resize(600, 400);  // smaller than the design: shrunk, the height decides
+  canvas.resize(600, 400);  // too small for what matters: shrunk, its height decides
   QCoreApplication::processEvents();
-  EXPECT_DOUBLE_EQ(canvas.scale(), 400 / 594.0);
+  EXPECT_DOUBLE_EQ(canvas.scale(), 400 / 513.0);
 }
 
 TEST(CanvasScale, FitsDownToHalfTheDesignCentredWithTheBackgroundAround) {
@@ -198,8 +198,11 @@ TEST(CanvasScale, FitsDownToHalfTheDesignCentredWithTheBackgroundAround) {
     double scale;
     QPoint origin;
   };
+  // Below the design size the drawing keeps it, cropped at the right and
+  // bottom, until the board, hands, clocks and texts (702 x 513) no longer fit.
   const std::vector<Row> rows = {
-      {{755, 594}, 1.0, {0, 0}},      {{378, 297}, 0.5, {0, 0}},     {{200, 150}, 0.5, {0, 0}},
+      {{755, 594}, 1.0, {0, 0}},      {{725, 530}, 1.0, {0, 0}},     {{1000, 520}, 1.0, {122, 0}},
+      {{600, 540}, 600 / 702.0, {0, 16}}, {{378, 297}, 378 / 702.0, {0, 0}}, {{200, 150}, 0.5, {0, 0}},
       {{955, 594}, 1.0, {100, 0}},    {{755, 794}, 1.0, {0, 100}},   {{1920, 1040}, 1040 / 594.0, {299, 0}},
   };
   for (const Row& row : rows) {
@@ -207,7 +210,9 @@ TEST(CanvasScale, FitsDownToHalfTheDesignCentredWithTheBackgroundAround) {
     CanvasWidget canvas(1.0);
     canvas.show();
     canvas.resize(row.size);
-    EXPECT_GE(canvas.width(), 378);  // never smaller than half the design
+    // Never smaller than half of what must be seen.
+    EXPECT_GE(canvas.width(), 351);
+    EXPECT_GE(canvas.height(), 257);
     QCoreApplication::processEvents();
     EXPECT_DOUBLE_EQ(canvas.scale(), row.scale);
     EXPECT_EQ(canvas.origin(), row.origin);
@@ -238,6 +243,30 @@ TEST(CanvasScale, FitsDownToHalfTheDesignCentredWithTheBackgroundAround) {
       EXPECT_EQ(shown.copy(inside.translated(corner)).convertToFormat(QImage::Format_RGB32),
                 tile->copy(inside).convertToFormat(QImage::Format_RGB32));
     }
+  }
+}
+
+TEST(CanvasScale, BackgroundTilesMeetWithoutASeamAtAnyScale) {
+  const QColor green(0, 128, 0);
+  for (const double width : {755.0 * 1.66, 755.0 * 1.75, 378.0, 755.0 * 2}) {
+    SCOPED_TRACE(width);
+    CanvasWidget canvas(1.0);
+    canvas.show();
+    canvas.resize(qRound(width), 1200);
+    QCoreApplication::processEvents();
+    for (int c = 12; c <= 15; ++c)
+      for (int r = 10; r <= 12; ++r) canvas.picture(5, cellX(c), cellY(r));  // 宇宙
+    const auto seams = [&](const QImage& image, QRect area) {
+      int n = 0;
+      for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) n += image.pixelColor(x, y) == green;
+      return n;
+    };
+    EXPECT_EQ(seams(canvas.image(), QRect(canvas.devicePoint(cellX(12), cellY(10)),
+                                          canvas.devicePoint(cellX(16), cellY(13)) - QPoint(1, 1))),
+              0);
+    // The margin above the drawing too.
+    EXPECT_EQ(seams(canvas.grab().toImage(), QRect(0, 0, canvas.width(), canvas.origin().y())), 0);
   }
 }
 

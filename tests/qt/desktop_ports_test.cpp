@@ -115,7 +115,8 @@ TEST(MessageBoxDialogs, TheBoxIsWideEnoughForItsTitleAtEveryScaleAndAnEmptyTitle
     QWidget window;
     CanvasWidget canvas(1.0);
     canvas.show();
-    canvas.resize(CanvasWidget::designSize() * row.scale);
+    // Below the design size it is the board and its texts that must fit.
+    canvas.resize((row.scale < 1 ? CanvasWidget::contentSize() : CanvasWidget::designSize()) * row.scale);
     QApplication::processEvents();
     ASSERT_DOUBLE_EQ(canvas.scale(), row.scale);
     MessageBoxDialogs dialogs(&window, &canvas);

@@ -307,7 +307,8 @@ TEST_P(WindowTest, ShrinksToHalfTheDesignSizeAndNoFurther) {
   window->resize(100, 100);
   QApplication::processEvents();
   QApplication::processEvents();
-  EXPECT_EQ(window->canvas()->size(), QSize(378, 297));
+  // Half of what must be seen: the board, hands, clocks and texts.
+  EXPECT_EQ(window->canvas()->size(), QSize(351, 257));
   EXPECT_DOUBLE_EQ(window->canvas()->scale(), 0.5);
   // Drive1 stands at 240, 360 twips: 8, 12 pixels at half the design.
   EXPECT_EQ(window->recordPanel().Drive1->geometry().topLeft(), QPoint(8, 12));

@@ -98,6 +98,14 @@ TEST_F(SettingsFileTest, TheLevelLineFollowsTheOthersAndIsReadBack) {
     EXPECT_EQ(parse_settings(sjis(text)).level, SettingsValues::NOT_SET) << text;
 }
 
+TEST(SettingsParse, ThatTheLastStartHadNoSoundIsKeptOnlyWhileItIsSo) {
+  SettingsValues v{2, 0, 1, 0, 1, 5};
+  v.silent = 1;
+  EXPECT_TRUE(format_settings(v).ends_with(sjis("レベル=5\r\n音なし=ON\r\n")));
+  v.silent = 0;
+  EXPECT_EQ(parse_settings(format_settings(v)).silent, SettingsValues::NOT_SET);  // no line at all
+}
+
 TEST_F(SettingsFileTest, AFailedWriteLeavesWhatWasThere) {
   // The settings name is taken by a folder: the new file cannot replace it.
   fs::create_directories(file / "kept");

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/ui/recording_canvas.h"
@@ -282,13 +284,33 @@ TEST_F(ScreenTest, BoardPaintsPictureThenFrameSquareBySquare) {
 }
 
 TEST_F(ScreenTest, RecordReadClearingRedrawsLabelsAndBottomStrip) {
+  screen.描画_棋譜見出し("", "", "ab");
+  canvas.clear();
   screen.描画_棋譜読込み部分消去();
-  ASSERT_EQ(canvas.calls.size(), 63u + 2u + 18u);
+  ASSERT_EQ(canvas.calls.size(), 63u + 2u + 18u + 8u + 1u);
   EXPECT_EQ(canvas.calls[63], Pic(3, -1, 10));
   EXPECT_EQ(canvas.calls[64], Pic(3, 0, 10));
   EXPECT_EQ(canvas.calls[65], Pic(3, 1, 10));
   EXPECT_EQ(canvas.calls[66], Box(2, 1, 9));
-  EXPECT_EQ(canvas.calls.back(), Box(2, 9, 9));
+  EXPECT_EQ(canvas.calls[82], Box(2, 9, 9));
+  // The whole strip, where the names of a record stand, and the frame of the
+  // lower hand's last cell that the tile below covers.
+  EXPECT_EQ(Lines(canvas.calls.begin() + 83, canvas.calls.end()),
+            (Lines{Pic(3, -2, 10), Pic(3, 10, 10), Pic(3, 11, 10), Pic(3, 12, 10), Pic(3, 13, 10), Pic(3, 14, 10),
+                   Pic(3, 15, 10), Pic(3, 16, 10), Box(2, 11, 9)}));
+  canvas.clear();
+  screen.描画_棋譜見出し_再描画();  // gone with the strip
+  EXPECT_EQ(canvas.calls, Lines{});
+}
+
+TEST(MoveTexts, APromotedPieceGoesByItsOwnNameAndOnlyAPromotionSaysSo) {
+  const std::tuple<int, int, std::string_view> rows[] = {
+      {UMA, 0, "馬"},      {UMA, 1, "角成"},     {-RYU, 0, "龍"},    {RYU, 1, "飛成"},  {TO, 0, "と"},
+      {-TO, 1, "歩成"},    {NARIKYOU, 0, "成香"}, {NARIKEI, 0, "成桂"}, {-NARIGIN, 0, "成銀"}, {NARIGIN, 1, "銀成"},
+      {KAKU, 0, "角"},     {-HU, 0, "歩"},       {KIN, 0, "金"},     {-OU, 0, "王"},    {NARIKIN, 0, ""},
+  };
+  for (const auto& [code, promotes, name] : rows) EXPECT_EQ(piece_name(code, promotes), name) << code;
+  EXPECT_EQ(text_width("ab ｺﾝ第", 10), 700);  // what centres a record's title: narrow ones half
 }
 
 struct CountingTimer : DayTimer {
