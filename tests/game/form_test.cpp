@@ -521,6 +521,61 @@ TEST_F(FormTest, TheKeptLevelIsCheckedAtStartAndWrittenWithTheOtherSettings) {
   EXPECT_EQ(fakes.settings.written[0].level, 5);
 }
 
+// A file of the six-level days names the top as 6; today's files say how
+// many levels there were, so that their 6 is today's LEVEL6, and a file
+// from a taller ladder than this one keeps only what this one has.
+TEST(FormLevels, TheKeptLevelIsTheSameStepOfTheLadderItWasChosenOn) {
+  constexpr int N = SettingsValues::NOT_SET;
+  struct Row {
+    int level, levels, in_play;
+  };
+  const Row rows[] = {
+      {5, N, 5},
+      {6, N, TOP_LEVEL},
+      {6, TOP_LEVEL, 6},
+      {TOP_LEVEL, TOP_LEVEL, TOP_LEVEL},
+      {TOP_LEVEL + 1, N, 3},
+      {TOP_LEVEL + 1, TOP_LEVEL + 2, 3},
+      {TOP_LEVEL + 2, TOP_LEVEL + 2, TOP_LEVEL},
+      {N, TOP_LEVEL, 3},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(testing::Message() << "レベル=" << r.level << " レベル数=" << r.levels);
+    FakePorts fakes;
+    fakes.settings.stored.level = r.level;
+    fakes.settings.stored.levels = r.levels;
+    Form form{fakes.ports()};
+    form.Form_Load();
+    EXPECT_EQ(form.COM_LEVEL, r.in_play);
+    for (int n = 1; n <= TOP_LEVEL; ++n) EXPECT_EQ(form.checked("LEVEL" + std::to_string(n)), n == r.in_play ? 1 : 0);
+    // The next file written names the level by today's numbers.
+    form.menu_click("BGM");
+    ASSERT_EQ(fakes.settings.written.size(), 1u);
+    EXPECT_EQ(fakes.settings.written[0].level, r.in_play);
+    EXPECT_EQ(fakes.settings.written[0].levels, TOP_LEVEL);
+  }
+}
+
+// Every level of the ladder is in the menu, in order, and each entry
+// chooses its own level; the menu has no level beyond the top.
+TEST(FormLevels, TheMenuListsTheWholeLadderAndEachEntryChoosesItsLevel) {
+  std::vector<std::string> listed;
+  for (const MenuEntry& e : menu_tree())
+    if (e.depth == 2 && e.name.substr(0, 5) == "LEVEL") listed.emplace_back(e.caption);
+  ASSERT_EQ(listed.size(), static_cast<std::size_t>(TOP_LEVEL));
+  FakePorts fakes;
+  Form form{fakes.ports()};
+  form.Form_Load();
+  for (int n = 1; n <= TOP_LEVEL; ++n) {
+    EXPECT_EQ(listed[static_cast<std::size_t>(n - 1)], "LEVEL" + std::to_string(n));
+    EXPECT_EQ(form.menu_click("LEVEL" + std::to_string(n)), 1);
+    EXPECT_EQ(form.COM_LEVEL, n);
+    EXPECT_EQ(fakes.settings.written.back().level, n);
+  }
+  EXPECT_EQ(form.menu_click("LEVEL" + std::to_string(TOP_LEVEL + 1)), 0);
+  EXPECT_EQ(form.COM_LEVEL, TOP_LEVEL);
+}
+
 TEST_F(FormTest, BlinkUsesTheGuidanceMarkAndWaits) {
   load();
   form.set_checked("SIDOU", 1);
