@@ -540,7 +540,7 @@ TEST(FormLevels, TheKeptLevelIsTheSameStepOfTheLadderItWasChosenOn) {
       {N, TOP_LEVEL, 3},
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(testing::Message() << "レベル=" << r.level << " レベル数=" << r.levels);
+    SCOPED_TRACE(::testing::Message() << "レベル=" << r.level << " レベル数=" << r.levels);
     FakePorts fakes;
     fakes.settings.stored.level = r.level;
     fakes.settings.stored.levels = r.levels;
