@@ -4,7 +4,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "lookahead/search_board.h"
 #include "lookahead/search_tables.h"
@@ -41,10 +43,10 @@ constexpr int ORDER_KILLER = 1 << 26;
 constexpr int HISTORY_MAX = 1 << 20;
 
 // Helper threads search the same root as the main one, each skipping some
-// depths in its own rhythm (thread i skips depth d when
-// (d + SKIP_PHASE[i]) / SKIP_SIZE[i] is odd), so that at any moment the
-// threads are spread over two or three depths and fill the table with
-// results the others will want next.
+// depths in its own rhythm (helper h skips depth d when
+// (d + SKIP_PHASE[i]) / SKIP_SIZE[i] is odd, i = (h - 1) % 20 + 1), so that
+// at any moment the threads are spread over two or three depths and fill
+// the table with results the others will want next.
 constexpr int SKIP_SIZE[20] = {1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4};
 constexpr int SKIP_PHASE[20] = {0, 1, 0, 1, 2, 3, 0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5, 6, 7};
 
@@ -115,7 +117,6 @@ struct Worker {
   // A damaged position could add up past the win scores; nothing but a
   // taken king may reach them.
   int static_eval() const { return std::clamp(b.evaluate(), -WIN_BOUND + 1, WIN_BOUND - 1); }
-
 
   void score_moves(int ply, int n, Move tt_move) {
     const Move* list = moves[ply];
@@ -331,7 +332,6 @@ struct Worker {
   // reports each finished iteration and decides when every thread stops;
   // a helper searches on until then, skipping some depths.
   void iterate(const std::function<void(const LookaheadInfo&)>& on_iteration) {
-    nodes.store(id == 0 ? 1 : 0, std::memory_order_relaxed);  // the root, counted once
     stop = false;
     done = LookaheadInfo{};
     best = 0;
@@ -440,7 +440,11 @@ struct Lookahead::Impl {
     sh.stop.store(false, std::memory_order_relaxed);
     while (static_cast<int>(workers.size()) < sh.threads)
       workers.push_back(std::make_unique<Worker>(sh, static_cast<int>(workers.size()), &workers));
-    for (int i = 0; i < sh.threads; ++i) workers[static_cast<std::size_t>(i)]->b = root;
+    for (int i = 0; i < sh.threads; ++i) {
+      Worker& w = *workers[static_cast<std::size_t>(i)];
+      w.b = root;
+      w.nodes.store(i == 0 ? 1 : 0, std::memory_order_relaxed);  // the root, counted once
+    }
 
     std::vector<std::thread> helpers;
     for (int i = 1; i < sh.threads; ++i)
