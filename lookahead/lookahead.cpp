@@ -102,9 +102,10 @@ struct Worker {
     if (lim.nodes && sh.threads == 1 && n >= lim.nodes) return stop = true;
     nodes.store(n + 1, std::memory_order_relaxed);
     if ((n + 1) % 1024 == 0) {
-      // With helpers the budget is the sum over all threads, which only
-      // the main thread adds up.
-      const bool spent = lim.nodes && sh.threads > 1 && id == 0 && total_nodes() >= lim.nodes;
+      // With helpers the budget is the sum over all threads: each adds it
+      // up now and then, so that together they overshoot it by at most a
+      // thousand positions a thread.
+      const bool spent = lim.nodes && sh.threads > 1 && total_nodes() >= lim.nodes;
       if (spent || (lim.time_ms && elapsed_ms(sh.start) >= lim.time_ms)) {
         sh.stop.store(true, std::memory_order_relaxed);
         stop = true;
