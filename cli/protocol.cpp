@@ -297,7 +297,9 @@ std::string Protocol::lookahead_command(std::string_view cmd, const std::vector<
     std::string out;
     for (int level = FIRST_LOOKAHEAD_LEVEL; level <= TOP_LEVEL; ++level) {
       const LookaheadLimits l = level_limits(level);
-      out += "level " + std::to_string(level) + (l.nodes ? " nodes " + std::to_string(l.nodes) : " ms " + std::to_string(l.time_ms)) + '\n';
+      out += "level " + std::to_string(level);
+      out += l.nodes ? " nodes " + std::to_string(l.nodes) : " ms " + std::to_string(l.time_ms);
+      out += '\n';
     }
     return out + "end\n";
   }
