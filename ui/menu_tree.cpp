@@ -6,7 +6,7 @@ namespace korvel {
 
 namespace {
 
-constexpr std::array<MenuEntry, 51> MENU{{
+constexpr std::array<MenuEntry, 52> MENU{{
     {"TAIKYOKU", "対局", 0, 0},
     {"MATCH_MAN", "対局(人間)", 1, 0},
     {"START", "スタート", 2, 0},
@@ -29,6 +29,7 @@ constexpr std::array<MenuEntry, 51> MENU{{
     {"LEVEL13", "LEVEL13", 2, 0},
     {"LEVEL14", "LEVEL14", 2, 0},
     {"LEVEL15", "LEVEL15", 2, 0},
+    {"LEVEL16", "LEVEL16", 2, 0},
     {"OWARI", "終わり", 1, 0},
     {"STOP", "局面", 0, 0},
     {"CANCEL", "最初", 1, 0},

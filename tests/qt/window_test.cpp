@@ -64,6 +64,7 @@ const std::vector<MenuRow> kMenus = {
     {"LEVEL13", "LEVEL13", "LEVEL", false},
     {"LEVEL14", "LEVEL14", "LEVEL", false},
     {"LEVEL15", "LEVEL15", "LEVEL", false},
+    {"LEVEL16", "LEVEL16", "LEVEL", false},
     {"OWARI", "終わり", "TAIKYOKU", false},
     {"STOP", "局面", nullptr, false},
     {"CANCEL", "最初", "STOP", false},

@@ -23,6 +23,7 @@ TEST(MenuTree, NamesCaptionsAndNestingInOrder) {
       {"LEVEL7", "LEVEL7", 2}, {"LEVEL8", "LEVEL8", 2}, {"LEVEL9", "LEVEL9", 2},
       {"LEVEL10", "LEVEL10", 2}, {"LEVEL11", "LEVEL11", 2}, {"LEVEL12", "LEVEL12", 2},
       {"LEVEL13", "LEVEL13", 2}, {"LEVEL14", "LEVEL14", 2}, {"LEVEL15", "LEVEL15", 2},
+      {"LEVEL16", "LEVEL16", 2},
       {"OWARI", "終わり", 1},
       {"STOP", "局面", 0},
       {"CANCEL", "最初", 1},         {"REVERSE", "反転", 1},         {"HINT", "ﾋﾝﾄ", 1},
