@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -448,8 +449,17 @@ struct Lookahead::Impl {
     }
 
     std::vector<std::thread> helpers;
-    for (int i = 1; i < sh.threads; ++i)
-      helpers.emplace_back([w = workers[static_cast<std::size_t>(i)].get()] { w->iterate({}); });
+    try {
+      for (int i = 1; i < sh.threads; ++i)
+        helpers.emplace_back([w = workers[static_cast<std::size_t>(i)].get()] { w->iterate({}); });
+    } catch (const std::system_error&) {
+      // The system has no thread to spare: the main thread searches alone.
+      sh.stop.store(true, std::memory_order_relaxed);
+      for (std::thread& t : helpers) t.join();
+      helpers.clear();
+      sh.threads = 1;
+      sh.stop.store(false, std::memory_order_relaxed);
+    }
     Worker& lead = *workers[0];
     lead.iterate(on_iteration);
     sh.stop.store(true, std::memory_order_relaxed);
