@@ -17,13 +17,14 @@ constexpr int MAX_MOVES = 300;
 constexpr int OPENING_MOVES = 4;
 
 struct Player {
-  int level;
+  MatchPlayer side;
   std::unique_ptr<Lookahead> lookahead;
+  int level() const { return side.level; }
 };
 
 std::optional<Candidate> choose(Player& pl, const Position& p, bool upper) {
-  if (pl.lookahead) return pl.lookahead->think(p, upper, level_limits(pl.level, true)).best;
-  return 一手探索(p, upper, pl.level);
+  if (pl.lookahead) return pl.lookahead->think(p, upper, pl.side.limits).best;
+  return 一手探索(p, upper, pl.side.level);
 }
 
 // A player's move must be one the rules allow, or the match means nothing.
@@ -69,7 +70,7 @@ int play_game(Position p, Player& upper_player, Player& lower_player, int& moves
     p.調査_2歩フラグ設定();
     const std::optional<Candidate> m = choose(upper ? upper_player : lower_player, p, upper);
     if (!m) return upper ? -1 : 1;
-    if (!playable(p, *m, upper)) throw std::logic_error("level " + std::to_string((upper ? upper_player : lower_player).level) + " chose a move the rules refuse");
+    if (!playable(p, *m, upper)) throw std::logic_error("level " + std::to_string((upper ? upper_player : lower_player).level()) + " chose a move the rules refuse");
     const int captured = p.Board[m->tx][m->ty];
     p.駒移動(m->fx, m->fy, m->tx, m->ty, m->piece);
     if (captured == -OU || captured == OU) {
@@ -83,12 +84,15 @@ int play_game(Position p, Player& upper_player, Player& lower_player, int& moves
 
 }  // namespace
 
-MatchScore play_match(int level_a, int level_b, int games, std::uint32_t seed,
+MatchPlayer match_player(int level) { return {level, level_limits(level, true)}; }
+
+MatchScore play_match(const MatchPlayer& side_a, const MatchPlayer& side_b, int games, std::uint32_t seed,
                       const std::function<void(const std::string&)>& report) {
-  const auto player = [](int level) {
-    return Player{level, level >= FIRST_LOOKAHEAD_LEVEL ? std::make_unique<Lookahead>() : nullptr};
+  const auto player = [](const MatchPlayer& side) {
+    return Player{side, side.level >= FIRST_LOOKAHEAD_LEVEL ? std::make_unique<Lookahead>() : nullptr};
   };
-  Player a = player(level_a), b = player(level_b);
+  Player a = player(side_a), b = player(side_b);
+  const int level_a = side_a.level, level_b = side_b.level;
   std::mt19937 rng(seed);
   MatchScore score;
   Position start;

@@ -146,7 +146,7 @@ std::string Protocol::handle(std::string_view line) {
 
   if (cmd == "maps" || cmd == "pins" || cmd == "mate") return engine_command(cmd, f);
   if (cmd == "search") return search_command(f);
-  if (cmd == "think" || cmd == "side" || cmd == "match") return lookahead_command(cmd, f);
+  if (cmd == "think" || cmd == "side" || cmd == "match" || cmd == "levels") return lookahead_command(cmd, f);
   if (cmd == "record") {
     line.remove_prefix(static_cast<size_t>(cmd.data() + cmd.size() - line.data()));
     return record_command(line);
@@ -258,9 +258,9 @@ std::string Protocol::record_command(std::string_view line) {
   return out;
 }
 
-// The look-ahead player. `think MS` searches the position for the side set
-// by `side`, printing an info line per finished iteration; `match` plays
-// levels against each other.
+// The look-ahead player. `think MS [THREADS]` searches the position for the
+// side set by `side`, printing an info line per finished iteration; `levels`
+// lists what each level searches; `match` plays levels against each other.
 std::string Protocol::lookahead_command(std::string_view cmd, const std::vector<std::string_view>& f) {
   if (cmd == "side") {
     if (f.size() != 2 || (f[1] != "upper" && f[1] != "lower")) return err("side takes upper or lower");
@@ -268,8 +268,12 @@ std::string Protocol::lookahead_command(std::string_view cmd, const std::vector<
     return {};
   }
   if (cmd == "think") {
-    int ms = 0;
-    if (!ints(f, 1, 1, &ms) || ms < 1 || ms > 3600000) return err("think takes MS from 1 to 3600000");
+    int v[2] = {0, LOOKAHEAD_ALL_CORES};
+    const std::size_t given = f.size() - 1;
+    if ((given != 1 && given != 2) || !ints(f, 1, given, v) || v[0] < 1 || v[0] > 3600000)
+      return err("think takes MS from 1 to 3600000, then THREADS if wanted");
+    if (given == 2 && (v[1] < 1 || v[1] > LOOKAHEAD_MAX_THREADS))
+      return err("think: THREADS from 1 to " + std::to_string(LOOKAHEAD_MAX_THREADS));
     if (!Lookahead::can_search(pos_)) return err("think: the position holds a code that is no piece, or two kings a side");
     if (!lookahead_) lookahead_ = std::make_unique<Lookahead>();
     std::string out;
@@ -279,19 +283,32 @@ std::string Protocol::lookahead_command(std::string_view cmd, const std::vector<
       return std::to_string(c.fx) + sep + std::to_string(c.fy) + sep + std::to_string(c.tx) + sep +
              std::to_string(c.ty) + sep + std::to_string(c.piece);
     };
-    const LookaheadResult r = lookahead_->think(pos_, upper_to_move_, {.time_ms = ms}, [&](const LookaheadInfo& i) {
-      out += "info depth " + std::to_string(i.depth) + " nodes " + std::to_string(i.nodes) + " score " +
-             std::to_string(i.score) + " pv";
+    const LookaheadLimits limits{.time_ms = v[0], .threads = v[1]};
+    const LookaheadResult r = lookahead_->think(pos_, upper_to_move_, limits, [&](const LookaheadInfo& i) {
+      out += "info depth " + std::to_string(i.depth) + " time " + std::to_string(i.time_ms) + " nodes " +
+             std::to_string(i.nodes) + " score " + std::to_string(i.score) + " pv";
       for (const Candidate& c : i.pv) out += ' ' + move_text(c, ',');
       out += '\n';
     });
     return out + (r.best ? "best " + move_text(*r.best, ' ') : std::string("best none")) + '\n';
   }
+  if (cmd == "levels") {
+    if (f.size() != 1) return err("levels takes no arguments");
+    // As the window plays them: the top level by its time.
+    std::string out;
+    for (int level = FIRST_LOOKAHEAD_LEVEL; level <= TOP_LEVEL; ++level) {
+      const LookaheadLimits l = level_limits(level);
+      out += "level " + std::to_string(level);
+      out += l.nodes ? " nodes " + std::to_string(l.nodes) : " ms " + std::to_string(l.time_ms);
+      out += '\n';
+    }
+    return out + "end\n";
+  }
   // match
   int v[4];
   if (!ints(f, 1, 4, v) || v[0] < 1 || v[0] > TOP_LEVEL || v[1] < 1 || v[1] > TOP_LEVEL || v[2] < 1 ||
       v[2] > 10000)
-    return err("match takes A B GAMES SEED: levels 1 to 6, 1 to 10000 games");
+    return err("match takes A B GAMES SEED: levels 1 to " + std::to_string(TOP_LEVEL) + ", 1 to 10000 games");
   std::string out;
   try {
     const MatchScore s = play_match(v[0], v[1], v[2], static_cast<std::uint32_t>(v[3]), [&](const std::string& line) {

@@ -35,7 +35,7 @@ class Protocol {
   void reset();
   std::string engine_command(std::string_view cmd, const std::vector<std::string_view>& f);
   std::string search_command(const std::vector<std::string_view>& f);
-  // The look-ahead player: think, side and match.
+  // The look-ahead player: think, side, levels and match.
   std::string lookahead_command(std::string_view cmd, const std::vector<std::string_view>& f);
   // line: what follows the command word.
   std::string record_command(std::string_view line);

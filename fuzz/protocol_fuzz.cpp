@@ -75,8 +75,10 @@ std::string line(FuzzedDataProvider& in) {
     case 10:
       return in.ConsumeBool() ? "side lower" : "side " + arg(in);
     case 11:
-      // A few milliseconds: the search must stop and answer whatever it met.
-      return "think " + std::to_string(in.ConsumeIntegralInRange<int>(-1, 3));
+      // A few milliseconds, now and then on a few threads: the search must
+      // stop and answer whatever it met.
+      return "think " + std::to_string(in.ConsumeIntegralInRange<int>(-1, 3)) +
+             (in.ConsumeBool() ? "" : " " + std::to_string(in.ConsumeIntegralInRange<int>(-1, 3)));
     default:
       return "search " + std::to_string(in.ConsumeIntegralInRange<int>(1, 3));
   }

@@ -55,9 +55,8 @@ int Form::menu_click(std::string_view name) {
       {"SENTE", &Form::SENTE_Click},         {"GOTE", &Form::GOTE_Click},
       {"LEVEL", &Form::LEVEL_Click},         {"LEVEL1", &Form::LEVEL1_Click},
       {"LEVEL2", &Form::LEVEL2_Click},       {"LEVEL3", &Form::LEVEL3_Click},
-      {"LEVEL4", &Form::LEVEL4_Click},       {"LEVEL5", &Form::LEVEL5_Click},
-      {"LEVEL6", &Form::LEVEL6_Click},
-      {"OWARI", &Form::OWARI_Click}, {"TOURYO", &Form::TOURYO_Click},         {"STOP", &Form::STOP_Click},
+      {"OWARI", &Form::OWARI_Click},         {"TOURYO", &Form::TOURYO_Click},
+      {"STOP", &Form::STOP_Click},
       {"CANCEL", &Form::CANCEL_Click},       {"REVERSE", &Form::REVERSE_Click},
       {"REPLAY", &Form::REPLAY_Click},       {"AFTER", &Form::AFTER_Click},
       {"LBEL_UP", &Form::LBEL_UP_Click},     {"LEBEL_DOWN", &Form::LEBEL_DOWN_Click},
@@ -77,6 +76,11 @@ int Form::menu_click(std::string_view name) {
   for (const Route& r : ROUTES)
     if (r.name == name) {
       (this->*r.handler)();
+      return 1;
+    }
+  for (int level = FIRST_LOOKAHEAD_LEVEL; level <= TOP_LEVEL; ++level)
+    if (name == "LEVEL" + std::to_string(level)) {
+      LEVEL_N_Click(level);
       return 1;
     }
   return 0;

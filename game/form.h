@@ -21,7 +21,7 @@
 //  - While the ClockTimer port is started, call Timer1_Timer every 50 ms,
 //    but not while another handler is still running (it may be waiting or
 //    showing a message box): the computer's search ticks the clock itself
-//    (levels 4 to 6 through BackgroundWork, which the shell gives as a port).
+//    (the look-ahead levels through BackgroundWork, which the shell gives as a port).
 //  - DayTimer::wait keeps the window painted but holds clicks and keys
 //    back; they are handled once the handler that waited is over.
 //  - Closing the window calls Form_Unload. After any call, wants_quit()
@@ -98,9 +98,9 @@ class Form {
   void LEVEL1_Click();
   void LEVEL2_Click();
   void LEVEL3_Click();
-  void LEVEL4_Click();
-  void LEVEL5_Click();
-  void LEVEL6_Click();
+  // The look-ahead levels, LEVEL4 up to the top, have one handler; the
+  // menu entry's name gives the level.
+  void LEVEL_N_Click(int level);
   void OWARI_Click();
   void TOURYO_Click();
   void STOP_Click();
@@ -238,8 +238,8 @@ class Form {
 
   int GAME_KIND = KIND_MAN;
   int COM_LEVEL = 3;
-  // How long level 6 may think in the window; tests make it shorter.
-  LookaheadLimits LEVEL6_WINDOW_LIMITS = LEVEL6_LIMITS;
+  // How long the top level may think in the window; tests make it shorter.
+  LookaheadLimits TOP_WINDOW_LIMITS = TOP_LIMITS;
   int KIFU_MODE = 0;
   int RESUME_PENDING = 0;
   int MOVE_COUNT = 0;
@@ -291,8 +291,8 @@ class Form {
   int HINT_SHOWN = 0;
   int HINT_C = 0, HINT_R = 0, HINT_X = 0, HINT_Y = 0;
   int HINT_SIDE = 0;  // whose move it is, in whose text area
-  // How long the hint thinks; tests make it shorter.
-  LookaheadLimits HINT_LIMITS{.time_ms = 1000};
+  // How long the hint thinks, on every core; tests make it shorter.
+  LookaheadLimits HINT_LIMITS{.time_ms = 1000, .threads = LOOKAHEAD_ALL_CORES};
 
   std::string APP_DIR;  // current directory at start-up: the help page is there
   int QUIT_REQUESTED = 0;
@@ -307,7 +307,7 @@ class Form {
   double now() { return ports_.day_timer.now(); }
   Engine engine() { return Engine(pos, engine_state); }
 
-  // Levels 4 to 6: the look-ahead's search, through the background port,
+  // The look-ahead levels: their search, through the background port,
   // on a copy of the position; the clock ticks meanwhile.
   std::optional<Candidate> 先読み探索();
   std::unique_ptr<Lookahead> lookahead_;  // its table lives from move to move

@@ -110,9 +110,7 @@ void Form::LEVEL_Click() {}
 void Form::LEVEL1_Click() { レベル_選択(1); }
 void Form::LEVEL2_Click() { レベル_選択(2); }
 void Form::LEVEL3_Click() { レベル_選択(3); }
-void Form::LEVEL4_Click() { レベル_選択(4); }
-void Form::LEVEL5_Click() { レベル_選択(5); }
-void Form::LEVEL6_Click() { レベル_選択(6); }
+void Form::LEVEL_N_Click(int level) { レベル_選択(level); }
 
 void Form::レベル_選択(int level) {
   for (int c = -2; c <= 0; ++c) screen.描画_絵(screen.HAIKEI_CODE, c, 0);
@@ -128,7 +126,7 @@ void Form::レベル_設定(int level) {
 
 std::optional<Candidate> Form::先読み探索() {
   if (!lookahead_) lookahead_ = std::make_unique<Lookahead>();
-  const LookaheadLimits limits = COM_LEVEL >= TOP_LEVEL ? LEVEL6_WINDOW_LIMITS : level_limits(COM_LEVEL);
+  const LookaheadLimits limits = COM_LEVEL >= TOP_LEVEL ? TOP_WINDOW_LIMITS : level_limits(COM_LEVEL);
   return 先読み(*lookahead_, true, limits).best;
 }
 

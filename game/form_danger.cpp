@@ -89,7 +89,7 @@ void Form::HINT_Click() {
   案内_消去();
   CLICK_PHASE = 0;
   const bool upper = pos.SIDE_TO_MOVE == pos.UE_SIDE;
-  // A table of its own: the computer's levels 4 and 5 play each game from a
+  // A table of its own: the computer's fixed-budget levels play each game from a
   // clean one, as a match does.
   if (!hint_lookahead_) hint_lookahead_ = std::make_unique<Lookahead>(18);
   const LookaheadResult r = 先読み(*hint_lookahead_, upper, HINT_LIMITS);

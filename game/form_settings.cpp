@@ -51,7 +51,8 @@ void Form::読込_環境設定ファイル() {
     set_checked("BGM", v.bgm == 1 ? 1 : 0);
     if (v.bgm == 1) ports_.sound.dsPlayLooping(SND_BGM);
   }
-  if (v.level >= 1 && v.level <= TOP_LEVEL) レベル_設定(v.level);
+  // A level the ladder has not (any more) leaves LEVEL3.
+  if (const int level = level_from_settings(v.level, v.levels); level != 0) レベル_設定(level);
   SILENT_NOTED = v.silent == 1 ? 1 : 0;
 }
 
@@ -70,6 +71,7 @@ void Form::書込_環境設定ファイル() {
   v.atari = checked("ATARI");
   v.level = COM_LEVEL;
   v.silent = SILENT_NOTED;
+  v.levels = TOP_LEVEL;
   ports_.settings.write(v);
 }
 

@@ -49,7 +49,7 @@ void Form::COM対局_準備() {
   // Play goes on from the position shown; the store holds no later one. Not
   // MOVE_COUNT: after 反転 the store starts again from the turned position.
   hist.HIST_LAST = History::上限(hist.HIST_INDEX);
-  // Each game from a clean slate, so that levels 4 and 5 play it as a match does.
+  // Each game from a clean slate, so that the fixed-budget levels play it as a match does.
   if (lookahead_) lookahead_->clear();
 }
 

@@ -1,11 +1,17 @@
 #include "lookahead/lookahead.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
+#include <memory>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "lookahead/search_board.h"
 #include "lookahead/search_tables.h"
+#include "lookahead/shared_table.h"
 
 namespace korvel {
 
@@ -23,17 +29,6 @@ constexpr int Q_EVASION_PLIES = 6;
 // Moves of a stage tried in order of their scores; the rest as they come.
 constexpr int ORDERED_MOVES = 16;
 
-enum Bound : std::uint8_t { BOUND_NONE, BOUND_UPPER, BOUND_LOWER, BOUND_EXACT };
-
-struct Entry {
-  std::uint64_t key;
-  Move move;
-  std::int16_t score;
-  std::int8_t depth;
-  std::uint8_t bound;
-};
-static_assert(sizeof(Entry) == 16);
-
 // Win scores count plies from the root; the table keeps them from the
 // position itself, so that they hold wherever the position comes again.
 int to_table(int v, int ply) { return v >= WIN_BOUND ? v + ply : v <= -WIN_BOUND ? v - ply : v; }
@@ -48,16 +43,41 @@ constexpr int ORDER_PROMOTION = 1 << 27;
 constexpr int ORDER_KILLER = 1 << 26;
 constexpr int HISTORY_MAX = 1 << 20;
 
-}  // namespace
+// Helper threads search the same root as the main one, each skipping some
+// depths in its own rhythm (helper h skips depth d when
+// (d + SKIP_PHASE[i]) / SKIP_SIZE[i] is odd, i = (h - 1) % 20 + 1), so that
+// at any moment the threads are spread over two or three depths and fill
+// the table with results the others will want next.
+constexpr int SKIP_SIZE[20] = {1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4};
+constexpr int SKIP_PHASE[20] = {0, 1, 0, 1, 2, 3, 0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5, 6, 7};
 
-struct Lookahead::Impl {
-  std::vector<Entry> table;
-  std::uint64_t mask = 0;
+long long elapsed_ms(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - since).count();
+}
+
+// What the threads of one search share. Only the main thread's decision
+// (or a spent budget, or the clock) ends the search: every thread polls
+// `stop` at every node.
+struct Shared {
+  SharedTable table;
+  LookaheadLimits lim;
+  int threads = 1;
+  std::chrono::steady_clock::time_point start;
+  std::atomic<bool> stop{false};
+  explicit Shared(int bits) : table(bits) {}
+};
+
+// One thread's search: its board, its move lists and its move-ordering
+// memory; its results go to the shared table.
+struct Worker {
+  Shared& sh;
+  const int id;  // 0: the main thread, which decides when all stop
+  const LookaheadLimits& lim;
+  const std::vector<std::unique_ptr<Worker>>* all;  // every thread's, for the total of nodes
 
   SearchBoard b;
-  LookaheadLimits lim;
-  std::chrono::steady_clock::time_point start;
-  std::uint64_t nodes = 0;
+  // Counted by this thread, read by the main one for the total.
+  std::atomic<std::uint64_t> nodes{0};
   bool stop = false;
 
   Move killers[MAX_PLY][2]{};
@@ -67,33 +87,38 @@ struct Lookahead::Impl {
   Move moves[MAX_PLY][MAX_MOVES];
   int order[MAX_PLY][MAX_MOVES];
 
-  explicit Impl(int bits) : table(std::size_t{1} << bits), mask((std::uint64_t{1} << bits) - 1) {}
+  // The outcome of the deepest iteration this thread completed.
+  LookaheadInfo done;
+  Move best = 0;
+
+  Worker(Shared& shared, int index, const std::vector<std::unique_ptr<Worker>>* workers)
+      : sh(shared), id(index), lim(shared.lim), all(workers) {}
+
+  std::uint64_t count() const { return nodes.load(std::memory_order_relaxed); }
 
   // Counts the node about to be searched, unless the budget is spent.
   bool out_of_budget() {
-    if (lim.nodes && nodes >= lim.nodes) return stop = true;
-    ++nodes;
-    if (lim.time_ms && (nodes & 1023) == 0 && elapsed_ms() >= lim.time_ms) stop = true;
+    if (sh.stop.load(std::memory_order_relaxed)) return stop = true;
+    const std::uint64_t n = count();
+    if (lim.nodes && sh.threads == 1 && n >= lim.nodes) return stop = true;
+    nodes.store(n + 1, std::memory_order_relaxed);
+    if ((n + 1) % 1024 == 0) {
+      // With helpers the budget is the sum over all threads: each adds it
+      // up now and then, so that together they overshoot it by at most a
+      // thousand positions a thread.
+      const bool spent = lim.nodes && sh.threads > 1 && total_nodes() >= lim.nodes;
+      if (spent || (lim.time_ms && elapsed_ms(sh.start) >= lim.time_ms)) {
+        sh.stop.store(true, std::memory_order_relaxed);
+        stop = true;
+      }
+    }
     return stop;
   }
-  long long elapsed_ms() const {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
-        .count();
-  }
+  std::uint64_t total_nodes() const;
 
   // A damaged position could add up past the win scores; nothing but a
   // taken king may reach them.
   int static_eval() const { return std::clamp(b.evaluate(), -WIN_BOUND + 1, WIN_BOUND - 1); }
-
-  const Entry* probe(std::uint64_t key) const {
-    const Entry& e = table[key & mask];
-    return e.key == key && e.bound != BOUND_NONE ? &e : nullptr;
-  }
-  void store(std::uint64_t key, Move m, int score, int depth, Bound bound) {
-    Entry& e = table[key & mask];
-    if (e.key == key && e.depth > depth && bound != BOUND_EXACT) return;
-    e = Entry{key, m, static_cast<std::int16_t>(score), static_cast<std::int8_t>(depth), bound};
-  }
 
   void score_moves(int ply, int n, Move tt_move) {
     const Move* list = moves[ply];
@@ -202,18 +227,17 @@ struct Lookahead::Impl {
     const bool pv_node = beta - alpha > 1;
     const std::uint64_t key = b.key();
     Move tt_move = 0;
-    if (lim.use_table) {
-      if (const Entry* e = probe(key)) {
-        tt_move = e->move;
-        // Without the selective parts a deeper result would differ from what
-        // this search would find; with them a deeper one is welcome.
-        const bool deep_enough = lim.selective ? e->depth >= depth : e->depth == depth;
-        if (!pv_node && deep_enough) {
-          const int v = from_table(e->score, ply);
-          if (e->bound == BOUND_EXACT || (e->bound == BOUND_LOWER && v >= beta) ||
-              (e->bound == BOUND_UPPER && v <= alpha))
-            return v;
-        }
+    TableEntry e;
+    if (lim.use_table && sh.table.probe(key, e)) {
+      tt_move = e.move;
+      // Without the selective parts a deeper result would differ from what
+      // this search would find; with them a deeper one is welcome.
+      const bool deep_enough = lim.selective ? e.depth >= depth : e.depth == depth;
+      if (!pv_node && deep_enough) {
+        const int v = from_table(e.score, ply);
+        if (e.bound == BOUND_EXACT || (e.bound == BOUND_LOWER && v >= beta) ||
+            (e.bound == BOUND_UPPER && v <= alpha))
+          return v;
       }
     }
 
@@ -290,8 +314,8 @@ struct Lookahead::Impl {
     // A side with no move at all cannot go on: as good as lost.
     if (moves_here == 0) best = -LOOKAHEAD_WIN + ply;
     if (lim.use_table)
-      store(key, best_move, to_table(best, ply), depth,
-            best >= beta ? BOUND_LOWER : best > alpha0 ? BOUND_EXACT : BOUND_UPPER);
+      sh.table.store(key, {best_move, to_table(best, ply), depth,
+                           best >= beta ? BOUND_LOWER : best > alpha0 ? BOUND_EXACT : BOUND_UPPER});
     return best;
   }
 
@@ -306,14 +330,13 @@ struct Lookahead::Impl {
     return out;
   }
 
-  LookaheadResult think(const Position& pos, bool upper, const LookaheadLimits& limits,
-                        const std::function<void(const LookaheadInfo&)>& on_iteration) {
-    LookaheadResult result;
-    if (!b.set(pos, upper)) return result;
-    lim = limits;
-    start = std::chrono::steady_clock::now();
-    nodes = 1;  // the root
+  // Iterative deepening from the root set on the board. The main thread
+  // reports each finished iteration and decides when every thread stops;
+  // a helper searches on until then, skipping some depths.
+  void iterate(const std::function<void(const LookaheadInfo&)>& on_iteration) {
     stop = false;
+    done = LookaheadInfo{};
+    best = 0;
     std::memset(killers, 0, sizeof killers);
     for (auto& row : history)
       for (int& v : row) v /= 8;
@@ -322,20 +345,22 @@ struct Lookahead::Impl {
     // comes first in the next.
     std::vector<Move> root(MAX_MOVES);
     const int n = b.generate(root.data());
-    if (n == 0) return result;
+    if (n == 0) return;
     root.resize(static_cast<std::size_t>(n));
     {
-      const Entry* e = lim.use_table ? probe(b.key()) : nullptr;
+      TableEntry e;
+      const bool known = lim.use_table && sh.table.probe(b.key(), e);
       std::copy(root.begin(), root.end(), moves[0]);
-      score_moves(0, n, e ? e->move : 0);
+      score_moves(0, n, known ? e.move : 0);
       for (int i = 0; i < n; ++i) root[static_cast<std::size_t>(i)] = pick(0, n, i);
     }
     const SearchBoard at_root = b;
-    Move best = root[0];  // ready before any iteration ends
-    result.best = at_root.to_candidate(best);
+    best = root[0];  // ready before any iteration ends
 
-    const int max_depth = limits.depth > 0 ? std::min(limits.depth, MAX_PLY - 8) : MAX_PLY - 8;
+    const int max_depth = lim.depth > 0 ? std::min(lim.depth, MAX_PLY - 8) : MAX_PLY - 8;
+    const int rhythm = (id - 1) % 20 + 1;
     for (int depth = 1; depth <= max_depth; ++depth) {
+      if (id > 0 && depth < max_depth && (depth + SKIP_PHASE[rhythm]) / SKIP_SIZE[rhythm] % 2 == 1) continue;
       int alpha = -INF, iteration_best = -INF;
       Move iteration_move = 0;
       for (std::size_t i = 0; i < root.size(); ++i) {
@@ -364,24 +389,94 @@ struct Lookahead::Impl {
         if (v == LOOKAHEAD_WIN) break;  // the king itself: nothing is better
       }
       // A move proved best so far in a cut-short iteration is still a
-      // sound choice: the previous best was searched first.
-      if (iteration_move) best = iteration_move;
+      // sound choice for the main thread: the previous best was searched
+      // first. A helper's counts only when its iteration is complete.
+      if (iteration_move && id == 0) best = iteration_move;
       if (stop) break;
+      if (id > 0) best = iteration_move;
 
-      result.info.depth = depth;
-      result.info.score = iteration_best;
-      result.info.pv = pv_candidates(at_root);
-      result.info.nodes = nodes;
-      if (on_iteration) on_iteration(result.info);
+      done.depth = depth;
+      done.score = iteration_best;
+      done.pv = pv_candidates(at_root);
+      if (id == 0 && on_iteration) {
+        done.nodes = total_nodes();
+        done.time_ms = elapsed_ms(sh.start);
+        on_iteration(done);
+      }
       std::rotate(root.begin(), std::find(root.begin(), root.end(), best),
                   std::find(root.begin(), root.end(), best) + 1);
       if (iteration_best >= WIN_BOUND || iteration_best <= -WIN_BOUND) break;
+      if (id > 0) continue;
       // Another iteration would take longer than all of this one did.
-      if (lim.time_ms && elapsed_ms() * 2 >= lim.time_ms) break;
-      if (lim.nodes && nodes * 2 >= lim.nodes) break;
+      if (lim.time_ms && elapsed_ms(sh.start) * 2 >= lim.time_ms) break;
+      if (lim.nodes && total_nodes() * 2 >= lim.nodes) break;
     }
-    result.info.nodes = nodes;
-    result.best = at_root.to_candidate(best);
+  }
+};
+
+std::uint64_t Worker::total_nodes() const {
+  if (sh.threads == 1) return count();
+  std::uint64_t sum = 0;
+  for (int i = 0; i < sh.threads; ++i) sum += (*all)[static_cast<std::size_t>(i)]->count();
+  return sum;
+}
+
+}  // namespace
+
+struct Lookahead::Impl {
+  Shared sh;
+  // Kept from search to search: their move-ordering memory carries over
+  // from one move of a game to the next, as the table does.
+  std::vector<std::unique_ptr<Worker>> workers;
+
+  explicit Impl(int bits) : sh(bits) {}
+
+  LookaheadResult think(const Position& pos, bool upper, const LookaheadLimits& limits,
+                        const std::function<void(const LookaheadInfo&)>& on_iteration) {
+    LookaheadResult result;
+    la::SearchBoard root;
+    if (!root.set(pos, upper)) return result;
+    sh.lim = limits;
+    sh.threads = thread_count(limits);
+    sh.start = std::chrono::steady_clock::now();
+    sh.stop.store(false, std::memory_order_relaxed);
+    while (static_cast<int>(workers.size()) < sh.threads)
+      workers.push_back(std::make_unique<Worker>(sh, static_cast<int>(workers.size()), &workers));
+    for (int i = 0; i < sh.threads; ++i) {
+      Worker& w = *workers[static_cast<std::size_t>(i)];
+      w.b = root;
+      w.nodes.store(i == 0 ? 1 : 0, std::memory_order_relaxed);  // the root, counted once
+    }
+
+    std::vector<std::thread> helpers;
+    try {
+      for (int i = 1; i < sh.threads; ++i)
+        helpers.emplace_back([w = workers[static_cast<std::size_t>(i)].get()] { w->iterate({}); });
+    } catch (const std::system_error&) {
+      // The system has no thread to spare: the main thread searches alone.
+      sh.stop.store(true, std::memory_order_relaxed);
+      for (std::thread& t : helpers) t.join();
+      helpers.clear();
+      sh.threads = 1;
+      sh.stop.store(false, std::memory_order_relaxed);
+    }
+    Worker& lead = *workers[0];
+    lead.iterate(on_iteration);
+    sh.stop.store(true, std::memory_order_relaxed);
+    for (std::thread& t : helpers) t.join();
+
+    // The deepest completed iteration of any thread; the main thread's
+    // when none went deeper.
+    const Worker* chosen = &lead;
+    for (int i = 1; i < sh.threads; ++i) {
+      const Worker& h = *workers[static_cast<std::size_t>(i)];
+      if (h.best && h.done.depth > chosen->done.depth) chosen = &h;
+    }
+    if (!chosen->best) return result;
+    result.info = chosen->done;
+    result.info.nodes = lead.total_nodes();
+    result.info.time_ms = elapsed_ms(sh.start);
+    result.best = root.to_candidate(chosen->best);
     result.best->score = Score(result.info.score);
     return result;
   }
@@ -400,10 +495,17 @@ LookaheadResult Lookahead::think(const Position& pos, bool upper_to_move, const 
   return impl_->think(pos, upper_to_move, limits, on_iteration);
 }
 
+int Lookahead::thread_count(const LookaheadLimits& limits) {
+  if (limits.threads == LOOKAHEAD_ALL_CORES)
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, LOOKAHEAD_MAX_THREADS);
+  return std::clamp(limits.threads, 1, LOOKAHEAD_MAX_THREADS);
+}
+
 void Lookahead::clear() {
-  std::fill(impl_->table.begin(), impl_->table.end(), Entry{});
-  for (auto& row : impl_->history)
-    for (int& v : row) v = 0;
+  impl_->sh.table.clear();
+  for (auto& w : impl_->workers)
+    for (auto& row : w->history)
+      for (int& v : row) v = 0;
 }
 
 }  // namespace korvel

@@ -16,7 +16,13 @@ struct SettingsValues {
   int keika = NOT_SET;       // clock display 1 / 0
   int bgm = NOT_SET;         // background music 1 / 0
   int oute = NOT_SET;        // the question before a move that leaves the king open 1 / 0
-  int level = NOT_SET;       // the computer's level 1..6; other values read as NOT_SET
+  // The computer's level, a number 1..MAX_LEVEL (which levels there are is
+  // the game's business), and the number of levels there were when it was
+  // chosen: a file of the time before the ladder grew has no such line.
+  // Other values read as NOT_SET; the second is written only with the first.
+  int level = NOT_SET;
+  int levels = NOT_SET;
+  static constexpr int MAX_LEVEL = 99;
   int atari = NOT_SET;       // frames on pieces the other side can take for free 1 / 0
   int silent = NOT_SET;      // 1: the last start found no sound device and said so
 };

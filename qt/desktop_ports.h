@@ -68,7 +68,7 @@ class Timer1Clock : public korvel::ClockTimer {
   QTimer* timer_;
 };
 
-// The look-ahead of levels 4 to 6 on a thread of its own, while the
+// The look-ahead levels' search on a thread of its own, while the
 // window's thread keeps painting and ticking the clock.
 class ThreadWork : public korvel::BackgroundWork {
  public:

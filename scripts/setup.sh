@@ -2,7 +2,7 @@
 # lacks to build, test and play. Does nothing when all is there.
 korvel_packages=(
   build-essential cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libtsan2
   qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev
   libsdl2-dev libsdl2-mixer-dev
   fonts-ipafont-mincho fonts-ipafont-gothic

@@ -26,9 +26,21 @@ constexpr std::string_view KEY_OUTE = "王手警告";
 constexpr std::string_view KEY_ATARI = "当たり表示";
 constexpr std::string_view KEY_LEVEL = "レベル";
 constexpr std::string_view KEY_SILENT = "音なし";
-constexpr std::string_view LEVELS[] = {"1", "2", "3", "4", "5", "6"};
+constexpr std::string_view KEY_LEVELS = "レベル数";
 
 int on_off(std::string_view value) { return value == "ON" ? 1 : 0; }
+
+// A level as the file writes it: plain digits, no sign, blank or leading 0.
+int level_number(std::string_view value) {
+  int n = 0;
+  if (value.empty() || value.size() > 2 || value[0] == '0') return SettingsValues::NOT_SET;
+  for (const char c : value) {
+    if (c < '0' || c > '9') return SettingsValues::NOT_SET;
+    n = n * 10 + (c - '0');
+  }
+  return n <= SettingsValues::MAX_LEVEL ? n : SettingsValues::NOT_SET;
+}
+bool is_level(int n) { return n >= 1 && n <= SettingsValues::MAX_LEVEL; }
 
 }  // namespace
 
@@ -81,9 +93,9 @@ SettingsValues parse_settings(std::string_view bytes) {
       v.atari = on_off(value);
     } else if (key == KEY_SILENT) {
       v.silent = on_off(value);
-    } else if (key == KEY_LEVEL) {
-      for (std::size_t n = 0; n < std::size(LEVELS); ++n)
-        if (LEVELS[n] == value) v.level = static_cast<int>(n) + 1;
+    } else if (key == KEY_LEVEL || key == KEY_LEVELS) {
+      // A value that is no level leaves the one read before.
+      if (const int n = level_number(value); n != SettingsValues::NOT_SET) (key == KEY_LEVEL ? v.level : v.levels) = n;
     }
   }
   return v;
@@ -102,7 +114,10 @@ std::string format_settings(const SettingsValues& v) {
   // Unlike the others it is on unless it was switched off.
   line(KEY_OUTE, v.oute == 0 ? "OFF" : "ON");
   line(KEY_ATARI, v.atari == 1 ? "ON" : "OFF");
-  if (v.level >= 1 && v.level <= static_cast<int>(std::size(LEVELS))) line(KEY_LEVEL, LEVELS[v.level - 1]);
+  if (is_level(v.level)) {
+    line(KEY_LEVEL, std::to_string(v.level));
+    if (is_level(v.levels)) line(KEY_LEVELS, std::to_string(v.levels));
+  }
   // Only while there is something to remember.
   if (v.silent == 1) line(KEY_SILENT, "ON");
   std::string bytes;

@@ -6,7 +6,7 @@ namespace korvel {
 
 namespace {
 
-constexpr std::array<MenuEntry, 45> MENU{{
+constexpr std::array<MenuEntry, 55> MENU{{
     {"TAIKYOKU", "対局", 0, 0},
     {"MATCH_MAN", "対局(人間)", 1, 0},
     {"START", "スタート", 2, 0},
@@ -20,6 +20,16 @@ constexpr std::array<MenuEntry, 45> MENU{{
     {"LEVEL4", "LEVEL4", 2, 0},
     {"LEVEL5", "LEVEL5", 2, 0},
     {"LEVEL6", "LEVEL6", 2, 0},
+    {"LEVEL7", "LEVEL7", 2, 0},
+    {"LEVEL8", "LEVEL8", 2, 0},
+    {"LEVEL9", "LEVEL9", 2, 0},
+    {"LEVEL10", "LEVEL10", 2, 0},
+    {"LEVEL11", "LEVEL11", 2, 0},
+    {"LEVEL12", "LEVEL12", 2, 0},
+    {"LEVEL13", "LEVEL13", 2, 0},
+    {"LEVEL14", "LEVEL14", 2, 0},
+    {"LEVEL15", "LEVEL15", 2, 0},
+    {"LEVEL16", "LEVEL16", 2, 0},
     {"OWARI", "終わり", 1, 0},
     {"TOURYO", "投了", 1, 0},
     {"STOP", "局面", 0, 0},

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/match.h"
 #include "cli/protocol.h"
+#include "lookahead/levels.h"
 
 using korvel::Protocol;
 
@@ -34,6 +36,22 @@ std::vector<std::string> lines_of(const std::string& s) {
   return out;
 }
 
+// An info line's depth, milliseconds and positions, and the line without
+// its time, which no two runs share.
+struct Info {
+  long long depth = -1, time = -1, nodes = -1;
+  std::string timeless;
+};
+Info info_of(const std::string& line) {
+  std::istringstream in(line);
+  std::string w[6];
+  Info i;
+  in >> w[0] >> w[1] >> i.depth >> w[2] >> i.time >> w[3] >> i.nodes;
+  std::getline(in, w[4]);
+  i.timeless = w[0] + ' ' + w[1] + ' ' + std::to_string(i.depth) + ' ' + w[3] + ' ' + std::to_string(i.nodes) + w[4];
+  return w[2] == "time" ? i : Info{};
+}
+
 }  // namespace
 
 TEST(LookaheadCommands, ThinkTakesTheKingAcrossTheSeamForTheSideToMove) {
@@ -43,7 +61,7 @@ TEST(LookaheadCommands, ThinkTakesTheKingAcrossTheSeamForTheSideToMove) {
   p.handle(pos);
   auto lines = lines_of(p.handle("think 500"));
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], "info depth 1 nodes 1 score 30000 pv 2,6,8,6,900");
+  EXPECT_EQ(info_of(lines[0]).timeless, "info depth 1 nodes 1 score 30000 pv 2,6,8,6,900");
   EXPECT_EQ(lines[1], "best 2 6 8 6 900");
   EXPECT_EQ(p.handle("side lower"), "");
   lines = lines_of(p.handle("think 500"));
@@ -80,13 +98,43 @@ TEST(LookaheadCommands, MatchPlaysPairsWithTheSidesSwappedAndScoresForTheFirstLe
   const std::string ladder = p.handle("match 4 5 2 3");
   EXPECT_EQ(ladder.rfind("game 1 upper 4 lower 5 winner ", 0), 0u) << ladder;
   EXPECT_EQ(p.handle("match 4 5 2 3"), ladder);
+  // Every level plays in a match on one thread with a fixed number of
+  // positions, the top one too: the same seed, the same games, anywhere.
+  for (int level = korvel::FIRST_LOOKAHEAD_LEVEL; level <= korvel::TOP_LEVEL; ++level) {
+    const korvel::LookaheadLimits l = korvel::match_player(level).limits;
+    EXPECT_TRUE(korvel::Lookahead::thread_count(l) == 1 && l.nodes > 0 && l.time_ms == 0) << level;
+  }
+}
+
+// From the start on two threads: depth by depth, the time and the count of
+// positions (every thread's) grow; the ladder, one line a look-ahead level.
+TEST(LookaheadCommands, ThinkOnTwoThreadsGivesTheTimeAndLevelsListsTheLadder) {
+  Protocol p;
+  p.handle("position startpos");
+  auto lines = lines_of(p.handle("think 300 2"));
+  ASSERT_GE(lines.size(), 3u);
+  for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
+    const Info before = info_of(lines[i - 1]), now = info_of(lines[i]);
+    EXPECT_EQ(now.depth, before.depth + 1) << lines[i];
+    EXPECT_TRUE(now.time >= before.time && now.time <= 300 && now.nodes > before.nodes) << lines[i];
+  }
+  lines = lines_of(p.handle("levels"));
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(korvel::TOP_LEVEL - korvel::FIRST_LOOKAHEAD_LEVEL + 2));
+  EXPECT_EQ(lines[0], "level 4 nodes 900");
+  for (std::size_t i = 1; i + 2 < lines.size(); ++i)  // each step searches more than the one below
+    EXPECT_GT(std::stoll(lines[i].substr(lines[i].rfind(' '))), std::stoll(lines[i - 1].substr(lines[i - 1].rfind(' '))));
+  EXPECT_EQ(lines[lines.size() - 2], "level " + std::to_string(korvel::TOP_LEVEL) + " ms 2000");
+  EXPECT_EQ(lines.back(), "end");
 }
 
 TEST(LookaheadCommands, MalformedOrUnsearchableAnswerAnError) {
   Protocol p;
   p.handle("position startpos");
-  for (const char* cmd : {"think", "think 0", "think x", "think 5 5", "side", "side middle", "match 7 1 2 1",
-                          "match 1 0 2 1", "match 1 1 0 1", "match 1 2 3"})
+  const std::string above_top = std::to_string(korvel::TOP_LEVEL + 1);
+  for (const std::string& cmd :
+       std::vector<std::string>{"think", "think 0", "think x", "think 5 5 5", "think 5 0", "think 5 -1", "think 5 65",
+                                "think 5 x", "side", "side middle", "match " + above_top + " 1 2 1", "match 1 0 2 1",
+                                "match 1 1 0 1", "match 1 2 3", "levels 4"})
     EXPECT_EQ(p.handle(cmd).rfind("error: ", 0), 0u) << cmd;
   p.handle(position_line({{5, 5, 42}, {5, 9, -950}}));
   EXPECT_EQ(p.handle("think 10").rfind("error: ", 0), 0u);

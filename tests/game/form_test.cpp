@@ -534,9 +534,9 @@ TEST_F(FormTest, TheKeptLevelIsCheckedAtStartAndWrittenWithTheOtherSettings) {
 TEST_F(FormTest, AKeptTopLevelIsTheLevelInPlayAfterARestart) {
   // In the window the top level thinks for its time; here it barely looks,
   // so that its move is told from the other levels'.
-  EXPECT_EQ(form.LEVEL6_WINDOW_LIMITS.time_ms, level_limits(TOP_LEVEL).time_ms);
-  EXPECT_EQ(form.LEVEL6_WINDOW_LIMITS.nodes, 0u);
-  form.LEVEL6_WINDOW_LIMITS = {.nodes = 1};
+  EXPECT_EQ(form.TOP_WINDOW_LIMITS.time_ms, level_limits(TOP_LEVEL).time_ms);
+  EXPECT_EQ(form.TOP_WINDOW_LIMITS.nodes, 0u);
+  form.TOP_WINDOW_LIMITS = {.nodes = 1};
   fakes.settings.stored.level = TOP_LEVEL;
   load();
   EXPECT_EQ(form.checked("LEVEL" + std::to_string(TOP_LEVEL)), 1);
@@ -580,6 +580,52 @@ TEST(FormSettings, TheKingsWarningIsOnUnlessTheFileSwitchedItOff) {
     EXPECT_EQ(form->MOVE_COUNT, 1);  // asked, the player plays it all the same
     form->menu_click("SIDOU");
     EXPECT_EQ(fakes.settings.written.back().oute, c.on);
+  }
+}
+
+// A file of the six-level days names the top as 6; today's files say how
+// many levels there were, so that their 6 is today's LEVEL6, and a file
+// from a taller ladder than this one keeps only what this one has.
+TEST(FormLevels, TheKeptLevelIsTheSameStepOfTheLadderItWasChosenOn) {
+  constexpr int N = SettingsValues::NOT_SET;
+  struct Row {
+    int level, levels, in_play;
+  };
+  const Row rows[] = {
+      {5, N, 5},
+      {6, N, TOP_LEVEL},
+      {6, TOP_LEVEL, 6},
+      {TOP_LEVEL, TOP_LEVEL, TOP_LEVEL},
+      {TOP_LEVEL + 1, N, 3},
+      {TOP_LEVEL + 1, TOP_LEVEL + 2, 3},
+      {TOP_LEVEL + 2, TOP_LEVEL + 2, TOP_LEVEL},
+      {N, TOP_LEVEL, 3},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(::testing::Message() << "レベル=" << r.level << " レベル数=" << r.levels);
+    FakePorts fakes;
+    fakes.settings.stored.level = r.level;
+    fakes.settings.stored.levels = r.levels;
+    Form form{fakes.ports()};
+    form.Form_Load();
+    EXPECT_EQ(form.COM_LEVEL, r.in_play);
+    for (int n = 1; n <= TOP_LEVEL; ++n) EXPECT_EQ(form.checked("LEVEL" + std::to_string(n)), n == r.in_play ? 1 : 0);
+    // The next file written names the level by today's numbers.
+    form.menu_click("BGM");
+    ASSERT_EQ(fakes.settings.written.size(), 1u);
+    EXPECT_EQ(fakes.settings.written[0].level, r.in_play);
+    EXPECT_EQ(fakes.settings.written[0].levels, TOP_LEVEL);
+  }
+}
+
+// Each level of the ladder is a menu entry that chooses it; none is beyond the top.
+TEST_F(FormTest, EveryLevelOfTheLadderIsInTheMenuAndChosenByItsEntry) {
+  load();
+  for (int n = 1; n <= TOP_LEVEL + 1; ++n) {
+    const std::string name = "LEVEL" + std::to_string(n);
+    EXPECT_EQ(find_menu_entry(name) != nullptr, n <= TOP_LEVEL) << name;
+    EXPECT_EQ(form.menu_click(name), n <= TOP_LEVEL ? 1 : 0) << name;
+    EXPECT_EQ(form.COM_LEVEL, std::min(n, TOP_LEVEL));
   }
 }
 

@@ -119,11 +119,11 @@ TEST_F(PlayTest, SenteGivesTheHumanTheFirstMoveAndTheComputerAnswers) {
   EXPECT_EQ(form.hist.HIST_BOARD[1][3][6], -10);
 }
 
-TEST_F(PlayTest, LevelSixThinksAwayFromTheWindowWithItsClockRunningAndTakesTheKing) {
-  form.LEVEL6_WINDOW_LIMITS = {.depth = 3};
-  form.menu_click("LEVEL6");
+TEST_F(PlayTest, TheTopLevelThinksAwayFromTheWindowWithItsClockRunningAndTakesTheKing) {
+  form.TOP_WINDOW_LIMITS = {.depth = 3};
+  form.menu_click("LEVEL" + std::to_string(TOP_LEVEL));
   form.menu_click("SENTE");
-  EXPECT_TRUE(drew(Txt(15, 0, 0, " 6", 12)));
+  EXPECT_TRUE(drew(Txt(15, 0, 0, " " + std::to_string(TOP_LEVEL), 12)));
   forget();
   fakes.work.seconds = 1.5;
   move(3, 7, 3, 6);
@@ -536,7 +536,7 @@ struct Started {
   std::unique_ptr<Form> form = std::make_unique<Form>(fakes.ports());
   explicit Started(int level) {
     form->Form_Load();
-    form->LEVEL6_WINDOW_LIMITS = {.nodes = 1};
+    form->TOP_WINDOW_LIMITS = {.nodes = 1};
     form->menu_click("LEVEL" + std::to_string(level));
   }
 };
@@ -567,7 +567,7 @@ TEST(LevelsInTheWindow, ANewGameStartsFromACleanTable) {
   for (int level = FIRST_LOOKAHEAD_LEVEL; level < TOP_LEVEL; ++level) {
     SCOPED_TRACE(level);
     Started twice(TOP_LEVEL), alone(level);
-    twice.form->LEVEL6_WINDOW_LIMITS = {.depth = 3};
+    twice.form->TOP_WINDOW_LIMITS = {.depth = 3};
     new_game(*twice.form, moves);
     twice.form->menu_click("LEVEL" + std::to_string(level));
     const std::vector<Position> second = new_game(*twice.form, moves), first = new_game(*alone.form, moves);
@@ -579,7 +579,7 @@ class WholeGameTest : public PlayTest, public ::testing::WithParamInterface<int>
 
 TEST_P(WholeGameTest, AScriptedHumanPlaysTheComputerToTheEnd) {
   form.menu_click("LEVEL" + std::to_string(GetParam()));
-  form.LEVEL6_WINDOW_LIMITS = {.depth = 2};
+  form.TOP_WINDOW_LIMITS = {.depth = 2};
   form.menu_click("SENTE");
   int moves = 0;
   while (form.pos.GAME_OVER == 0 && form.MOVE_COUNT < 300) {
@@ -606,7 +606,7 @@ TEST_P(WholeGameTest, AScriptedHumanPlaysTheComputerToTheEnd) {
   for (int n = 1; n <= form.hist.HIST_LAST; ++n) EXPECT_NE(form.hist.調査_移動結果(n).piece, 0) << n;
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, WholeGameTest, ::testing::Values(1, 2, 3, 4, 5, 6));
+INSTANTIATE_TEST_SUITE_P(Levels, WholeGameTest, ::testing::Values(1, 2, 3, 4, 5, 6, TOP_LEVEL));
 
 }  // namespace
 }  // namespace korvel

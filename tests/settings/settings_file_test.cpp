@@ -85,7 +85,9 @@ TEST_F(SettingsFileTest, TheLevelLineFollowsTheOthersAndIsReadBack) {
   EXPECT_EQ(slurp(file), sjis("背景画=筒\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n当たり表示=OFF\r\n") +
                              "\x83\x8c\x83\x78\x83\x8b=5\r\n");
   EXPECT_EQ(settings.read().level, 5);
-  settings.write({2, 0, 1, 0, 1, 5, 1});
+  SettingsValues with_atari{2, 0, 1, 0, 1, 5};
+  with_atari.atari = 1;
+  settings.write(with_atari);
   EXPECT_EQ(settings.read().atari, 1);
   for (int level = 1; level <= TOP_LEVEL; ++level) {
     settings.write({2, 0, 1, 0, 1, level});
@@ -93,9 +95,23 @@ TEST_F(SettingsFileTest, TheLevelLineFollowsTheOthersAndIsReadBack) {
     EXPECT_EQ(settings.read().level, level);
   }
   EXPECT_EQ(parse_settings(sjis("レベル=6\r\nレベル=x\r\n")).level, 6);
-  // No line, or a level the game has not: the game keeps its own.
-  for (const char* text : {"BGM=ON\r\n", "レベル=7\r\n", "レベル=0\r\n", "レベル=５\r\n", "レベル= 4\r\n"})
+  // No line, or no level at all: the game keeps its own. (Which numbers
+  // name a level the game has is the game's to say.)
+  for (const char* text : {"BGM=ON\r\n", "レベル=100\r\n", "レベル=0\r\n", "レベル=５\r\n", "レベル= 4\r\n",
+                           "レベル=07\r\n", "レベル=-1\r\n", "レベル数=9\r\n"})
     EXPECT_EQ(parse_settings(sjis(text)).level, SettingsValues::NOT_SET) << text;
+
+  // The height of the ladder goes with the level, and only with it: a file
+  // without it was written when there were six levels.
+  SettingsValues v{2, 0, 1, 0, 1, 12};
+  v.levels = 15;
+  settings.write(v);
+  EXPECT_EQ(slurp(file), sjis("背景画=筒\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n王手警告=ON\r\n当たり表示=OFF\r\nレベル=12\r\nレベル数=15\r\n"));
+  EXPECT_EQ(settings.read().levels, 15);
+  v.level = SettingsValues::NOT_SET;
+  EXPECT_EQ(format_settings(v).find(sjis("レベル")), std::string::npos);
+  EXPECT_EQ(parse_settings(sjis("レベル=6\r\n")).levels, SettingsValues::NOT_SET);
+  EXPECT_EQ(parse_settings(sjis("レベル数=15\r\nレベル数=x\r\n")).levels, 15);
 }
 
 TEST(SettingsParse, ThatTheLastStartHadNoSoundIsKeptOnlyWhileItIsSo) {
