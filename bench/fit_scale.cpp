@@ -1,5 +1,6 @@
 // Fits K, the scale of the review's winning chance (lookahead/review.h), to
-// games the computer plays against itself, by default LEVEL5 against LEVEL4, from
+// games the computer plays against itself, by default a player of 40 000
+// positions a move against one of 20 000, from
 // openings of random legal moves, each opening played twice with the sides
 // swapped. Every STRIDE-th position from the end of the opening on is
 // searched as the review searches, to NODES positions (fewer than the
@@ -12,11 +13,11 @@
 //
 //   korvel_fit_scale [GAMES [SEED [NODES [STRIDE [THREADS [A B]]]]]]
 //
-// Defaults 2000 1 20000 3 0 5 4: one worker a core, and an odd stride, so
+// Defaults 2000 1 20000 3 0 40000 20000: one worker a core, and an odd stride, so
 // that both sides' positions are taken (the side to move has an edge the
 // scale does not model). The same arguments give the same K at any thread
-// count. A player A or B is a level (4 to 6, as a match plays it) or, above
-// 6, a number of nodes a move.
+// count. A player A or B is a level (4 to the top, as a match plays it) or,
+// above the top, a number of nodes a move.
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -105,7 +106,7 @@ int main(int argc, char** argv) {
   const auto nodes = static_cast<std::uint64_t>(arg(3, 20000));
   const int stride = static_cast<int>(arg(4, 3));
   const int threads = static_cast<int>(arg(5, 0));
-  const long long a = arg(6, 5), b = arg(7, 4);
+  const long long a = arg(6, 40000), b = arg(7, 20000);
   if (games < 1 || nodes < 1 || stride < 1 || threads < 0 || a < FIRST_LOOKAHEAD_LEVEL ||
       b < FIRST_LOOKAHEAD_LEVEL) {
     std::fprintf(stderr, "usage: korvel_fit_scale [GAMES [SEED [NODES [STRIDE [THREADS [A B]]]]]]\n");

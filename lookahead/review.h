@@ -24,8 +24,11 @@ namespace korvel {
 // Nodes searched per position: a 100-move game is reviewed within half a
 // minute on two cores, and the first moves within a second.
 inline constexpr std::uint64_t REVIEW_NODES = 1000000;
-// K of the chance below: the maximum-likelihood fit to 70 318 positions of 2 000 LEVEL5-LEVEL4 games (korvel_fit_scale).
-inline constexpr double REVIEW_SCALE = 2588.0;
+// K of the chance below: the maximum-likelihood fit to 70 321 positions of 2 000
+// games between players of 40 000 and 20 000 positions a move (korvel_fit_scale's
+// defaults). Weaker players fit a flatter scale (2 588 for LEVEL5 against
+// LEVEL4) and predict the ends of the range worse.
+inline constexpr double REVIEW_SCALE = 1381.2;
 // 2^19 entries, 8 MB a worker: room for the budget above.
 inline constexpr int REVIEW_TABLE_BITS = 19;
 
