@@ -66,6 +66,20 @@ inline std::vector<Position> many_positions() {
 
 using Key = std::tuple<int, int, int, int, int>;  // fx fy tx ty stood
 
+// A board of the pieces given (x, y, code), the lower side holding one piece
+// for each hand slot listed.
+struct PieceAt {
+  int x, y, code;
+};
+inline Position board_of(std::initializer_list<PieceAt> pieces, std::initializer_list<int> hand_sita = {}) {
+  Position p;
+  for (const PieceAt& q : pieces) p.Board[q.x][q.y] = q.code;
+  for (int slot : hand_sita) p.HAND_SITA[slot] += 1;
+  p.持駒数再計算();
+  p.調査_2歩フラグ設定();
+  return p;
+}
+
 inline std::set<Key> rule_moves(const Position& p, bool upper) {
   std::set<Key> out;
   合法手列挙(p, upper, [&](int fx, int fy, int tx, int ty, int pc) { out.insert({fx, fy, tx, ty, pc}); });

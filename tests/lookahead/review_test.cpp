@@ -11,40 +11,36 @@
 #include <vector>
 
 #include "lookahead/review.h"
+#include "tests/board/test_positions.h"
 
 using namespace korvel;
+using test_positions::board_of;
 
 namespace {
-
-struct Put {
-  int x, y, code;
-};
-
-Position make_position(const std::vector<Put>& pieces, std::vector<int> hand_sita = {}) {
-  Position p;
-  for (const Put& q : pieces) p.Board[q.x][q.y] = q.code;
-  for (int slot : hand_sita) p.HAND_SITA[slot] += 1;
-  p.持駒数再計算();
-  return p;
-}
 
 Position after(Position p, const Candidate& c) {
   p.駒移動(c.fx, c.fy, c.tx, c.ty, c.piece);
   return p;
 }
 
-// A few plies of random play from the start, lower first, one computer pass.
+// The lower side's or the upper side's moves, unpromoted where that is allowed.
+std::vector<Candidate> moves_of(Position p, bool upper) {
+  p.調査_2歩フラグ設定();
+  std::vector<Candidate> moves;
+  合法手列挙(p, upper, [&](int fx, int fy, int tx, int ty, int pc) {
+    if (移動後チェック(ty, pc)) moves.push_back({fx, fy, tx, ty, pc, pc, 0, {}});
+  });
+  return moves;
+}
+
+// A few plies of random play from the start, lower first.
 std::vector<Position> random_game(int plies, unsigned seed) {
   std::mt19937 rng(seed);
   Position p;
   p.初期設定();
   std::vector<Position> game{p};
   for (int n = 0; n < plies; ++n) {
-    p.調査_2歩フラグ設定();
-    std::vector<Candidate> moves;
-    合法手列挙(p, n % 2 == 1, [&](int fx, int fy, int tx, int ty, int pc) {
-      if (移動後チェック(ty, pc)) moves.push_back({fx, fy, tx, ty, pc, pc, 0, {}});
-    });
+    const std::vector<Candidate> moves = moves_of(p, n % 2 == 1);
     p = after(p, moves[rng() % moves.size()]);
     game.push_back(p);
   }
@@ -87,7 +83,7 @@ TEST(Review, KingLeftOpenAcrossTheSeamIsAGrossBlunderItsCaptureNoMark) {
   // Rank 8 round the ring: the upper rook on file 7 is kept from the lower
   // king on file 1 by golds on files 2 and 9, the latter over the seam. The
   // lower side is a rook and a bishop up.
-  const Position start = make_position(
+  const Position start = board_of(
       {{1, 8, -OU}, {2, 8, -KIN}, {9, 8, -KIN}, {7, 8, HISHA}, {5, 1, OU}, {5, 3, HU}, {5, 7, -HU}}, {6, 7});
   const Position open = after(start, {9, 8, 9, 7, -KIN, -KIN, 0, {}});
   const Position taken = after(open, {7, 8, 1, 8, RYU, HISHA, -OU, {}});
@@ -119,7 +115,7 @@ TEST(Review, KingLeftOpenAcrossTheSeamIsAGrossBlunderItsCaptureNoMark) {
 }
 
 TEST(Review, PlayedMoveIsFoundWithItsPromotionOrNotAtAll) {
-  const Position p = make_position(
+  const Position p = board_of(
       {{5, 9, -OU}, {5, 1, OU}, {3, 4, -HU}, {7, 5, -KAKU}, {1, 2, KIN}, {2, 9, HISHA}, {3, 9, -HU}}, {3});
   const struct {
     Candidate move;  // as played: stood, then placed
@@ -178,18 +174,10 @@ TEST(Review, SameAnswersAtAnyThreadCountAndWhatIsDoneIsKeptWhenStopped) {
   // The upper side passes at entry 5: the lower side moves twice running.
   std::vector<int> movers;
   for (int n = 0; n <= 12; ++n) movers.push_back(n % 2 == 0 ? REVIEW_LOWER : REVIEW_UPPER);
-  {
-    Position p = game[5];
-    p.調査_2歩フラグ設定();
-    std::vector<Candidate> moves;
-    合法手列挙(p, false, [&](int fx, int fy, int tx, int ty, int pc) {
-      if (移動後チェック(ty, pc)) moves.push_back({fx, fy, tx, ty, pc, pc, 0, {}});
-    });
-    game.resize(6);
-    game.push_back(after(p, moves.front()));
-    movers.resize(7);
-    movers[5] = REVIEW_LOWER;
-  }
+  game.resize(6);
+  game.push_back(after(game[5], moves_of(game[5], false).front()));
+  movers.resize(7);
+  movers[5] = REVIEW_LOWER;
   GameReview one(game, movers, 4000, 1), three(game, movers, 4000, 3);
   one.start();
   three.start();

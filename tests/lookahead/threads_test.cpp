@@ -14,16 +14,9 @@
 #include "tests/board/test_positions.h"
 
 using namespace korvel;
+using test_positions::board_of;
 
 namespace {
-
-Position make_position(std::initializer_list<std::array<int, 3>> pieces) {
-  Position p;
-  for (const auto& [x, y, code] : pieces) p.Board[x][y] = code;
-  p.持駒数再計算();
-  p.調査_2歩フラグ設定();
-  return p;
-}
 
 bool legal(const Position& pos, const Candidate& m) {
   Position p = pos;
@@ -83,7 +76,7 @@ TEST(LookaheadThreads, SeveralThreadsAlwaysAnswerALegalMoveOnEitherSide) {
 // checks round the ring falls on the fifth ply, no sooner and no later,
 // with the selective search and four threads too.
 TEST(LookaheadThreads, WinScoresInTheSharedTableStayRightFromMoveToMove) {
-  Position p = make_position(
+  Position p = board_of(
       {{1, 6, -KIN}, {1, 8, OU}, {2, 2, -OU}, {2, 8, -901}, {4, 5, -KIN}, {5, 6, -801}, {6, 9, -901}, {7, 1, -KAKU}});
   const LookaheadLimits shared{.depth = 5, .selective = false, .threads = 2};
   Lookahead together(16), alone(8);
@@ -106,7 +99,7 @@ TEST(LookaheadThreads, WinScoresInTheSharedTableStayRightFromMoveToMove) {
     p.駒移動(b.best->fx, b.best->fy, b.best->tx, b.best->ty, b.best->piece);
     upper = !upper;
   }
-  const Position ladder = make_position({{1, 3, HISHA}, {9, 7, HISHA}, {5, 2, -OU}, {5, 9, OU}});
+  const Position ladder = board_of({{1, 3, HISHA}, {9, 7, HISHA}, {5, 2, -OU}, {5, 9, OU}});
   for (int threads : {2, 4}) {
     together.clear();
     const LookaheadResult r = together.think(ladder, true, {.depth = 5, .threads = threads});
